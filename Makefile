@@ -1,0 +1,46 @@
+# The project's commands. `make run` and `make test` are all a newcomer needs.
+.PHONY: all deps build run test test-release test-sanitize bench install screenshot format clean
+
+BUILD_DIR := build/release
+PREFIX ?= /usr/local
+
+all: build
+
+deps:
+	@bash scripts/install-deps.sh
+
+build: deps
+	@cmake --preset release >/dev/null
+	@cmake --build --preset release
+
+run: build
+	@if [ -z "$${DISPLAY}$${WAYLAND_DISPLAY}" ]; then \
+	  echo "vornak needs a desktop session: neither DISPLAY nor WAYLAND_DISPLAY is set." >&2; \
+	  exit 1; \
+	fi
+	@$(BUILD_DIR)/app/vornak
+
+test: test-release test-sanitize
+
+test-release: build
+	@ctest --preset release
+
+test-sanitize: deps
+	@cmake --preset sanitize >/dev/null
+	@cmake --build --preset sanitize
+	@ctest --preset sanitize
+
+bench: build
+	@bash bench/run-benchmarks.sh $(BUILD_DIR)
+
+install: build
+	@cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+screenshot: build
+	@QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/tests/app/make_screenshot docs/screenshot.png
+
+format:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	@rm -rf build

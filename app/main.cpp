@@ -1,0 +1,24 @@
+// Vornak: the Doppler shift of 10 GHz Earth-Moon-Earth echoes, in one interactive window.
+#include <cstdio>
+
+#include "app/form/form1.h"
+#include "app/startup.h"
+#include "app/toolkit/application.h"
+#include "interaction/events.h"
+
+int main(int argc, char** argv) {
+  // Without a display the toolkit would abort with a message of its own; say plainly why.
+  if (!toolkit::DisplayAvailable()) {
+    std::fputs("vornak needs a desktop session: no DISPLAY or WAYLAND_DISPLAY is set.\n", stderr);
+    return 1;
+  }
+  toolkit::Application app(argc, argv);
+  CreateForm1();
+  ConnectEvents(form1());
+  form1().Quit().onClick = Quit_Click;
+  Form1_Load();
+  const int status = app.Run();
+  // The window's widgets must go before the application object that owns the toolkit.
+  DestroyForm1();
+  return status;
+}

@@ -1,0 +1,70 @@
+// The start-up sequence: from a freshly built window to the first full update of the views.
+#include "app/startup.h"
+
+#include <cmath>
+
+#include "app/form/form1.h"
+#include "app/static_figures.h"
+#include "app/toolkit/application.h"
+#include "app/toolkit/format.h"
+#include "geometry/mat3.h"
+#include "model/earth.h"
+#include "model/moon.h"
+#include "model/orbit.h"
+#include "model/station.h"
+#include "view/refresh_view.h"
+
+void Form1_Load() {
+  Form1& f = form1();
+
+  // A window larger than the screen gets a negative position and overlaps every edge by the
+  // same amount. Positions are whole twips, rounded to the nearest, ties to even.
+  f.SetTop(static_cast<int>(std::nearbyint((toolkit::ScreenHeight() - f.Height()) / 2.0)));
+  f.SetLeft(static_cast<int>(std::nearbyint((toolkit::ScreenWidth() - f.Width()) / 2.0)));
+
+  // Every drawing below goes to the visible window.
+  f.SetVisible(true);
+
+  DrawStaticFigures();
+
+  // The orbit plane is inclined to the equator by 28.73°: a frame rotation about the x axis,
+  // the line where the two planes meet.
+  cosTilt = std::cos(kOrbitTilt);
+  sinTilt = std::sin(kOrbitTilt);
+  TiltRot = Mat3{};
+  TiltRot(0, 0) = 1;
+  TiltRot(1, 1) = cosTilt;
+  TiltRot(1, 2) = -sinTilt;
+  TiltRot(2, 1) = sinTilt;
+  TiltRot(2, 2) = cosTilt;
+
+  // Longitude 0: the station stands on the Earth-fixed x-z plane.
+  stationCosLon = 1;
+  stationSinLon = 0;
+
+  // Latitude 49.2° N through the slider, whose handler computes the station's position and
+  // horizon frame. The tag holds the handler back from refreshing the view, which cannot be
+  // drawn before the Moon has a state; 49.2 / 90 × 16384 = 8956.59 lands on position 8957.
+  toolkit::HScrollBar& latitude = f.HScroll2(0);
+  latitude.Tag = "1";
+  latitude.SetValue(static_cast<int>(std::nearbyint(49.2 / 90 * 16384)));
+  latitude.Tag = "";
+
+  f.Label9(0).SetCaption(" " + toolkit::Format(49.2, "0.0\u00b0") + " N ");
+  f.Label9(1).SetCaption(" " + toolkit::Format(0, "0.0\u00b0") + " ");
+  f.Label1(0).SetCaption(" 0.000\u00b0 ");
+  f.Label3().SetCaption(" 0.000\u00b0 ");
+  f.Label4().SetCaption(" 0.000\u00b0 ");
+
+  EarthRot = MatIdentity();
+  // The Moon at perigee, then the node line at 0, which also gives the Moon its first
+  // position and velocity in space.
+  InitMoonOrbit(0);
+  SetNodeLine(0);
+  RefreshView(1);
+}
+
+void Quit_Click() {
+  form1().Unload();
+  toolkit::Quit(0);
+}

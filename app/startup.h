@@ -1,0 +1,8 @@
+// The window's Load sequence, run once when the program starts, and the Quit menu command.
+#pragma once
+
+// Centres and shows the window, draws the fixed figures, puts the station at 49.2° N, 0° and
+// makes the first full update of the model, the readouts and the views.
+void Form1_Load();
+// Unloads the window and ends the program at once; nothing is saved.
+void Quit_Click();

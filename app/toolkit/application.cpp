@@ -1,0 +1,179 @@
+// The application object, the widget style, the fonts, the event loop and the screen.
+#include "app/toolkit/application.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFontDatabase>
+#include <QProxyStyle>
+#include <QScreen>
+#include <QStyleFactory>
+#include <QStyleOptionSlider>
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <vector>
+
+#include "app/toolkit/native.h"
+#include "app/toolkit/twips.h"
+
+namespace toolkit {
+
+namespace {
+
+bool quitting = false;
+int doEventsDepth = 0;
+bool tahomaLoaded = false;
+std::vector<void (*)()> endHooks;
+
+// Debian's fonts-wine ships Tahoma's metric-compatible regular and bold faces.
+constexpr const char* kTahomaFiles[] = {"/usr/share/wine/fonts/tahoma.ttf",
+                                        "/usr/share/wine/fonts/tahomabd.ttf"};
+
+void LoadFonts() {
+  for (const char* path : kTahomaFiles) {
+    if (QFile::exists(QString::fromLatin1(path)) &&
+        QFontDatabase::addApplicationFont(QString::fromLatin1(path)) >= 0) {
+      tahomaLoaded = true;
+    }
+  }
+}
+
+// The thumb of a slider stays small whatever its page step, as on the desktop the window
+// layout was designed for: the style sees a page step of 0 and gives the thumb its least
+// length, the same for drawing and for hit testing.
+class SmallThumbStyle : public QProxyStyle {
+ public:
+  explicit SmallThumbStyle(QStyle* base) : QProxyStyle(base) {}
+
+  int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                  const QWidget* widget) const override {
+    if (metric == PM_ScrollBarSliderMin) return 17;
+    return QProxyStyle::pixelMetric(metric, option, widget);
+  }
+
+  QRect subControlRect(ComplexControl cc, const QStyleOptionComplex* option, SubControl sc,
+                       const QWidget* widget) const override {
+    if (cc == CC_ScrollBar) {
+      if (const auto* slider = qstyleoption_cast<const QStyleOptionSlider*>(option)) {
+        QStyleOptionSlider copy(*slider);
+        copy.pageStep = 0;
+        return QProxyStyle::subControlRect(cc, &copy, sc, widget);
+      }
+    }
+    return QProxyStyle::subControlRect(cc, option, sc, widget);
+  }
+
+  void drawComplexControl(ComplexControl cc, const QStyleOptionComplex* option, QPainter* p,
+                          const QWidget* widget) const override {
+    if (cc == CC_ScrollBar) {
+      if (const auto* slider = qstyleoption_cast<const QStyleOptionSlider*>(option)) {
+        QStyleOptionSlider copy(*slider);
+        copy.pageStep = 0;
+        QProxyStyle::drawComplexControl(cc, &copy, p, widget);
+        return;
+      }
+    }
+    QProxyStyle::drawComplexControl(cc, option, p, widget);
+  }
+
+  SubControl hitTestComplexControl(ComplexControl cc, const QStyleOptionComplex* option,
+                                   const QPoint& pos, const QWidget* widget) const override {
+    if (cc == CC_ScrollBar) {
+      if (const auto* slider = qstyleoption_cast<const QStyleOptionSlider*>(option)) {
+        QStyleOptionSlider copy(*slider);
+        copy.pageStep = 0;
+        return QProxyStyle::hitTestComplexControl(cc, &copy, pos, widget);
+      }
+    }
+    return QProxyStyle::hitTestComplexControl(cc, option, pos, widget);
+  }
+};
+
+}  // namespace
+
+struct Application::Impl {
+  Impl(int& argc, char** argv) : app(argc, argv) {}
+  QApplication app;
+};
+
+Application::Application(int& argc, char** argv) : impl_(std::make_unique<Impl>(argc, argv)) {
+  quitting = false;
+  QApplication::setStyle(new SmallThumbStyle(QStyleFactory::create(QStringLiteral("Fusion"))));
+  LoadFonts();
+  // Controls without a font of their own, and the drawing surfaces before a font is chosen.
+  QApplication::setFont(MakeFont("MS Sans Serif", 8.25, false));
+}
+
+Application::~Application() {
+  const std::vector<void (*)()> hooks = std::move(endHooks);
+  endHooks.clear();
+  for (auto fn : hooks) fn();
+}
+
+void AtApplicationEnd(void (*fn)()) {
+  if (std::find(endHooks.begin(), endHooks.end(), fn) == endHooks.end()) endHooks.push_back(fn);
+}
+
+int Application::Run() {
+  if (quitting) return 0;
+  return QApplication::exec();
+}
+
+void Quit(int code) {
+  quitting = true;
+  QCoreApplication::exit(code);
+}
+
+bool Quitting() {
+  return quitting;
+}
+
+void DoEvents() {
+  if (quitting || doEventsDepth >= kMaxDoEventsDepth) return;
+  ++doEventsDepth;
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+  --doEventsDepth;
+}
+
+int DoEventsDepth() {
+  return doEventsDepth;
+}
+
+int ScreenWidth() {
+  const QScreen* s = QGuiApplication::primaryScreen();
+  return s ? PixelsToTwips(s->geometry().width()) : 0;
+}
+
+int ScreenHeight() {
+  const QScreen* s = QGuiApplication::primaryScreen();
+  return s ? PixelsToTwips(s->geometry().height()) : 0;
+}
+
+bool DisplayAvailable() {
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+    const char* value = std::getenv(name);
+    if (value != nullptr && value[0] != '\0') return true;
+  }
+  return false;
+}
+
+QFont MakeFont(const std::string& name, double points, bool bold) {
+  const QString wanted = QString::fromStdString(name);
+  QFont font;
+  if (wanted.compare(QStringLiteral("tahoma"), Qt::CaseInsensitive) == 0 && tahomaLoaded) {
+    font.setFamily(QStringLiteral("Tahoma"));
+  } else {
+    font.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")});
+  }
+  font.setStyleHint(QFont::SansSerif);
+  font.setBold(bold);
+  font.setPixelSize(std::max(1, static_cast<int>(std::lround(PointsToPixels(points)))));
+  return font;
+}
+
+QColor ToQColor(Color c) {
+  return QColor(RedOf(c), GreenOf(c), BlueOf(c));
+}
+
+}  // namespace toolkit

@@ -1,0 +1,42 @@
+// The Qt widgets behind the toolkit's controls.
+//
+// Private to the toolkit's sources, and open to the tests that drive widgets with real mouse
+// and keyboard input. The program's own layers never include it.
+#pragma once
+
+#include <QFont>
+#include <QImage>
+#include <QPointer>
+#include <QWidget>
+
+#include "app/toolkit/controls.h"
+#include "app/toolkit/picture.h"
+
+class QButtonGroup;
+
+namespace toolkit {
+
+struct NativeHandle {
+  QPointer<QWidget> widget;
+  QButtonGroup* group = nullptr;  // a frame's exclusive option buttons
+};
+
+struct Picture::Impl {
+  QImage image;
+};
+
+[[nodiscard]] QWidget* NativeWidget(const Control& control);
+[[nodiscard]] QWidget* NativeClient(const Container& container);
+[[nodiscard]] QWidget* NativeWindow(const Window& window);
+
+[[nodiscard]] QImage ImageOf(const Picture& picture);
+[[nodiscard]] Picture PictureFrom(const QImage& image);
+
+// A font of the window description: "Tahoma" is the metric-compatible face that Debian's
+// fonts-wine ships, loaded by the application; other names and a missing Tahoma fall back to
+// a sans face. Sizes in points become pixels at 96 dpi.
+[[nodiscard]] QFont MakeFont(const std::string& name, double points, bool bold);
+
+[[nodiscard]] QColor ToQColor(Color c);
+
+}  // namespace toolkit

@@ -1,0 +1,355 @@
+// Drawing surfaces: user units, a persistent image, the background Picture and a journal.
+//
+// One model of the layers: the persistent image is what the widget shows, and every drawing
+// operation draws into it whatever AutoRedraw says. Cls makes it a copy of Picture (or of
+// BackColor when there is none); assigning Picture stores it and makes the persistent image a
+// copy of it. Copies share their pixels until one of them is drawn on, so restoring a
+// background costs one image copy at the first stroke.
+#include "app/toolkit/picture_box.h"
+
+#include <QFontMetricsF>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QPaintEvent>
+#include <QPainter>
+#include <cmath>
+
+#include "app/toolkit/native.h"
+#include "app/toolkit/twips.h"
+
+namespace toolkit {
+
+double UserToPixelX(const ScaleFrame& f, int widthPx, double x) noexcept {
+  return (x - f.left) * widthPx / f.width;
+}
+
+double UserToPixelY(const ScaleFrame& f, int heightPx, double y) noexcept {
+  return (y - f.top) * heightPx / f.height;
+}
+
+double UnitsPerPixelX(const ScaleFrame& f, int widthPx) noexcept {
+  return f.width / widthPx;
+}
+
+double UnitsPerPixelY(const ScaleFrame& f, int heightPx) noexcept {
+  return f.height / heightPx;
+}
+
+namespace {
+
+// The widget shows the persistent image inside a sunken border.
+class Surface : public QFrame {
+ public:
+  Surface(QWidget* parent, PictureBox::Impl* owner) : QFrame(parent), owner_(owner) {
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setLineWidth(2);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    // A surface is a stop of the tab order, as the window description lists it.
+    setFocusPolicy(Qt::StrongFocus);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  PictureBox::Impl* owner_;
+};
+
+}  // namespace
+
+struct PictureBox::Impl {
+  Surface* widget = nullptr;
+  QImage image;              // the persistent image, in device pixels
+  toolkit::Picture picture;  // the layer Cls restores
+  ScaleFrame frame;
+  int widthPx = 0;  // interior, logical pixels
+  int heightPx = 0;
+  qreal dpr = 1;
+  float currentX = 0;
+  float currentY = 0;
+  int drawStyle = kDrawSolid;
+  std::string fontName;
+  float fontSize = 8.25f;
+  QFont font;
+  bool fontTransparent = true;
+  Color backColor = 0;
+  Color foreColor = 0xFFFFFF;
+  bool autoRedraw = false;
+  bool journaling = false;
+  std::vector<DrawCall> journal;
+
+  QPainter painter;  // open on the image between strokes; closed before the image is read
+
+  QPainter& Paint() {
+    if (!painter.isActive()) {
+      painter.begin(&image);
+      painter.setRenderHint(QPainter::Antialiasing, true);
+      painter.setRenderHint(QPainter::TextAntialiasing, true);
+    }
+    return painter;
+  }
+
+  void EndPaint() {
+    if (painter.isActive()) painter.end();
+  }
+
+  QImage Blank() const {
+    QImage blank(qRound(widthPx * dpr), qRound(heightPx * dpr), QImage::Format_RGB32);
+    blank.setDevicePixelRatio(dpr);
+    blank.fill(ToQColor(backColor));
+    return blank;
+  }
+
+  void Restore() {
+    EndPaint();
+    image = picture.IsNothing() ? Blank() : ImageOf(picture);
+    widget->update();
+  }
+
+  QPointF ToPixel(float x, float y) const {
+    return {UserToPixelX(frame, widthPx, x), UserToPixelY(frame, heightPx, y)};
+  }
+
+  QPen Pen(Color c) const {
+    QPen pen(ToQColor(c));
+    pen.setWidthF(1.0);
+    pen.setStyle(drawStyle == kDrawDot ? Qt::DotLine : Qt::SolidLine);
+    return pen;
+  }
+
+  void Record(const char* op, std::vector<float> args, Color color, std::string text = {}) {
+    if (!journaling) return;
+    journal.push_back(DrawCall{op, std::move(args), color, drawStyle, std::move(text)});
+  }
+
+  void Segment(QPointF a, QPointF b, Color c) {
+    QPainter& p = Paint();
+    p.setPen(Pen(c));
+    p.drawLine(a, b);
+    widget->update();
+  }
+};
+
+void Surface::paintEvent(QPaintEvent* event) {
+  QFrame::paintEvent(event);
+  owner_->EndPaint();
+  QPainter p(this);
+  p.drawImage(contentsRect().topLeft(), owner_->image);
+}
+
+PictureBox::PictureBox(Container& parent, int left, int top, int width, int height, Color backColor,
+                       Color foreColor)
+    : impl_(new Impl) {
+  auto* surface = new Surface(NativeClient(parent), impl_);
+  surface->setGeometry(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),
+                       TwipsToPixels(height));
+  native_->widget = surface;
+  impl_->widget = surface;
+  impl_->widthPx = surface->contentsRect().width();
+  impl_->heightPx = surface->contentsRect().height();
+  impl_->dpr = qApp != nullptr ? qApp->devicePixelRatio() : 1.0;
+  impl_->frame = {0, 0, static_cast<double>(PixelsToTwips(impl_->widthPx)),
+                  static_cast<double>(PixelsToTwips(impl_->heightPx))};
+  impl_->backColor = backColor;
+  impl_->foreColor = foreColor;
+  impl_->font = QGuiApplication::font();
+  impl_->fontName = impl_->font.family().toStdString();
+  impl_->image = impl_->Blank();
+}
+
+PictureBox::~PictureBox() {
+  impl_->EndPaint();
+  delete impl_;
+}
+
+void PictureBox::Scale(float x1, float y1, float x2, float y2) {
+  impl_->frame = {x1, y1, static_cast<double>(x2) - x1, static_cast<double>(y2) - y1};
+  impl_->currentX = x1;
+  impl_->currentY = y1;
+}
+
+float PictureBox::ScaleWidth() const {
+  return static_cast<float>(impl_->frame.width);
+}
+float PictureBox::ScaleHeight() const {
+  return static_cast<float>(impl_->frame.height);
+}
+const ScaleFrame& PictureBox::UserFrame() const {
+  return impl_->frame;
+}
+
+void PictureBox::Cls() {
+  impl_->Record("Cls", {}, 0);
+  impl_->Restore();
+  impl_->currentX = 0;
+  impl_->currentY = 0;
+}
+
+void PictureBox::PSet(float x, float y, Color color) {
+  impl_->Record("PSet", {x, y}, color);
+  QPainter& p = impl_->Paint();
+  p.setPen(impl_->Pen(color));
+  p.drawPoint(impl_->ToPixel(x, y));
+  impl_->widget->update();
+  impl_->currentX = x;
+  impl_->currentY = y;
+}
+
+void PictureBox::Line(float x1, float y1, float x2, float y2, Color color) {
+  impl_->Record("Line", {x1, y1, x2, y2}, color);
+  impl_->Segment(impl_->ToPixel(x1, y1), impl_->ToPixel(x2, y2), color);
+  impl_->currentX = x2;
+  impl_->currentY = y2;
+}
+
+void PictureBox::LineTo(float x2, float y2, Color color) {
+  impl_->Record("LineTo", {x2, y2}, color);
+  impl_->Segment(impl_->ToPixel(impl_->currentX, impl_->currentY), impl_->ToPixel(x2, y2), color);
+  impl_->currentX = x2;
+  impl_->currentY = y2;
+}
+
+void PictureBox::LineRel(float x1, float y1, float dx, float dy, Color color) {
+  impl_->Record("LineRel", {x1, y1, dx, dy}, color);
+  // The end point is formed in single precision, as a relative end is on the surface.
+  const float x2 = x1 + dx;
+  const float y2 = y1 + dy;
+  impl_->Segment(impl_->ToPixel(x1, y1), impl_->ToPixel(x2, y2), color);
+  impl_->currentX = x2;
+  impl_->currentY = y2;
+}
+
+void PictureBox::Circle(float x, float y, float radius, Color color) {
+  impl_->Record("Circle", {x, y, radius}, color);
+  // The radius is measured along x and the circle is drawn round on screen.
+  const double r = std::abs(radius / UnitsPerPixelX(impl_->frame, impl_->widthPx));
+  QPainter& p = impl_->Paint();
+  p.setPen(impl_->Pen(color));
+  p.setBrush(Qt::NoBrush);
+  p.drawEllipse(impl_->ToPixel(x, y), r, r);
+  impl_->widget->update();
+  impl_->currentX = x;
+  impl_->currentY = y;
+}
+
+void PictureBox::SetDrawStyle(int style) {
+  impl_->drawStyle = style;
+}
+int PictureBox::DrawStyle() const {
+  return impl_->drawStyle;
+}
+
+void PictureBox::SetCurrentX(float x) {
+  impl_->currentX = x;
+}
+void PictureBox::SetCurrentY(float y) {
+  impl_->currentY = y;
+}
+float PictureBox::CurrentX() const {
+  return impl_->currentX;
+}
+float PictureBox::CurrentY() const {
+  return impl_->currentY;
+}
+
+void PictureBox::Print(const std::string& text) {
+  impl_->Record("Print", {impl_->currentX, impl_->currentY}, impl_->foreColor, text);
+  const QString s = QString::fromStdString(text);
+  const QFontMetricsF metrics(impl_->font);
+  const QPointF topLeft = impl_->ToPixel(impl_->currentX, impl_->currentY);
+  QPainter& p = impl_->Paint();
+  p.setFont(impl_->font);
+  if (!impl_->fontTransparent) {
+    p.fillRect(QRectF(topLeft, QSizeF(metrics.horizontalAdvance(s), metrics.height())),
+               ToQColor(impl_->backColor));
+  }
+  p.setPen(ToQColor(impl_->foreColor));
+  p.drawText(QPointF(topLeft.x(), topLeft.y() + metrics.ascent()), s);
+  impl_->widget->update();
+  // The current point moves to the start of the next text line.
+  impl_->currentX = static_cast<float>(impl_->frame.left);
+  impl_->currentY = impl_->currentY + TextHeight(text);
+}
+
+float PictureBox::TextWidth(const std::string& text) const {
+  const QFontMetricsF metrics(impl_->font);
+  return static_cast<float>(metrics.horizontalAdvance(QString::fromStdString(text)) *
+                            UnitsPerPixelX(impl_->frame, impl_->widthPx));
+}
+
+float PictureBox::TextHeight(const std::string&) const {
+  const QFontMetricsF metrics(impl_->font);
+  return static_cast<float>(metrics.height() * UnitsPerPixelY(impl_->frame, impl_->heightPx));
+}
+
+void PictureBox::SetFontName(const std::string& name) {
+  impl_->fontName = name;
+  impl_->font = MakeFont(name, impl_->fontSize, false);
+}
+
+void PictureBox::SetFontSize(float points) {
+  impl_->fontSize = points;
+  impl_->font = MakeFont(impl_->fontName, points, false);
+}
+
+void PictureBox::SetFontTransparent(bool transparent) {
+  impl_->fontTransparent = transparent;
+}
+std::string PictureBox::FontName() const {
+  return impl_->fontName;
+}
+float PictureBox::FontSize() const {
+  return impl_->fontSize;
+}
+bool PictureBox::FontTransparent() const {
+  return impl_->fontTransparent;
+}
+
+void PictureBox::SetBackColor(Color c) {
+  impl_->backColor = c;
+}
+void PictureBox::SetForeColor(Color c) {
+  impl_->foreColor = c;
+}
+Color PictureBox::BackColor() const {
+  return impl_->backColor;
+}
+Color PictureBox::ForeColor() const {
+  return impl_->foreColor;
+}
+
+void PictureBox::SetAutoRedraw(bool on) {
+  impl_->autoRedraw = on;
+}
+bool PictureBox::AutoRedraw() const {
+  return impl_->autoRedraw;
+}
+
+Picture PictureBox::Image() const {
+  impl_->EndPaint();
+  return PictureFrom(impl_->image);
+}
+
+void PictureBox::SetPicture(const toolkit::Picture& picture) {
+  impl_->picture = picture;
+  impl_->Restore();
+}
+
+Picture PictureBox::Picture() const {
+  return impl_->picture;
+}
+
+void PictureBox::StartJournal() {
+  impl_->journaling = true;
+}
+void PictureBox::StopJournal() {
+  impl_->journaling = false;
+}
+void PictureBox::ClearJournal() {
+  impl_->journal.clear();
+}
+const std::vector<DrawCall>& PictureBox::Journal() const {
+  return impl_->journal;
+}
+
+}  // namespace toolkit

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Runs every benchmark and timing program; each prints a SUMMARY line with its target.
+# The animation and start-up timings need a display: they get their own Xvfb.
+set -euo pipefail
+build=${1:-build/release}
+
+"$build/bench/bench_readout"
+"$build/bench/bench_refresh"
+
+display=""
+for n in $(seq 110 130); do
+  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
+done
+Xvfb "$display" -screen 0 1600x1200x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null || true' EXIT
+for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
+
+export DISPLAY=$display
+unset QT_QPA_PLATFORM
+# A first start warms the font cache; the second is the one reported.
+"$build/bench/time_startup" >/dev/null
+"$build/bench/time_startup"
+"$build/bench/time_animation"
+echo
+echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(free -g | awk '/Mem:/{print $2}') GiB"

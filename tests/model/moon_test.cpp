@@ -1,0 +1,93 @@
+// The Moon in the equatorial frame: start-up state, declination readout, holding the Earth.
+#include "model/moon.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+#include <ostream>
+#include <string>
+
+#include "model/earth.h"
+#include "model/orbit.h"
+#include "tests/model/model_window.h"
+
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+constexpr double kTilt = 28.73 * kPi / 180;
+
+// The model's part of start-up: Moon at perigee, node line at angle 0.
+TEST(MoonState, StartUpIsPerigeeOnTheEquatorMovingNorth) {
+  Form1& f = MakeOrbitView();
+  InitMoonOrbit(0);
+  SetNodeLine(0);
+  EXPECT_NEAR(moonPos.x, 357395.5, 1e-6);
+  // Exactly on the equator: the readout takes the zero section, not "+0.000".
+  EXPECT_EQ(moonPos.y, 0);
+  EXPECT_EQ(moonPos.z, 0);
+  EXPECT_EQ(f.Label1(1).Caption(), " 0.000° ");
+  // The perigee speed 1091.757 m/s tilted by 28.73 degrees: times cos and sin of the tilt.
+  EXPECT_NEAR(moonVel.x, 0, 1e-9);
+  EXPECT_NEAR(moonVel.y, 957.356, 5e-4);
+  EXPECT_NEAR(moonVel.z, 524.789, 5e-4);
+}
+
+struct SkyCase {
+  const char* name;
+  double node;  // node-line angle theta
+  double nu;    // true anomaly
+};
+
+void PrintTo(const SkyCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+class DeclinationTest : public testing::TestWithParam<SkyCase> {};
+
+INSTANTIATE_TEST_SUITE_P(
+    Sky, DeclinationTest,
+    testing::Values(SkyCase{"Quadrature", 0, kPi / 2}, SkyCase{"ThreeQuarters", 0, 3 * kPi / 2},
+                    SkyCase{"DescendingNode", 0, kPi}, SkyCase{"NodeOnY", kPi / 2, kPi / 2},
+                    SkyCase{"NodeOnYDescending", kPi / 2, 3 * kPi / 2}, SkyCase{"Skewed", 1.0, 2.2},
+                    SkyCase{"SkewedNode", 2.5, 2.5}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_P(DeclinationTest, FollowsTheArgumentOfLatitude) {
+  const SkyCase& c = GetParam();
+  Form1& f = MakeOrbitView();
+  SetNodeLine(c.node);
+  MoveMoon(c.nu, 1);
+  // Spherical trigonometry: sin(declination) = sin(tilt)·sin(u), u = nu - theta the angle
+  // from the ascending node. Rotations keep the distance and the speed.
+  const double u = c.nu - c.node;
+  const double r = std::hypot(moonPos.x, moonPos.y, moonPos.z);
+  EXPECT_NEAR(moonPos.z / r, std::sin(kTilt) * std::sin(u), 1e-12);
+  EXPECT_NEAR(r, std::hypot(orbitX, orbitY), 1e-6);
+  EXPECT_NEAR(std::hypot(moonVel.x, moonVel.y, moonVel.z), std::hypot(orbitVelX, orbitVelY), 1e-9);
+  const std::string caption = f.Label1(1).Caption();
+  if (std::abs(std::sin(u)) > 0.999) {
+    EXPECT_EQ(caption, std::sin(u) > 0 ? " +28.730° " : " -28.730° ");
+  } else if (std::abs(std::sin(u)) < 1e-9) {
+    // On the node line: north-bound at the ascending node "A", south-bound at "D".
+    EXPECT_TRUE(caption == " +0.000° " || caption == " -0.000° " || caption == " 0.000° ")
+        << caption;
+    EXPECT_EQ(moonVel.z > 0, std::cos(u) > 0);
+  }
+}
+
+TEST(MoonState, HoldingTheEarthZeroesOnlyItsRotationRate) {
+  MakeOrbitView();
+  SetNodeLine(0);
+  SetSiderealAngle(0.7);
+  const Mat3 rate = EarthRotRate;
+  MoveMoon(2.0, 0);
+  EXPECT_EQ(EarthRotRate, rate);
+  MoveMoon(2.0, 2);  // only 1 holds the Earth
+  EXPECT_EQ(EarthRotRate, rate);
+  MoveMoon(2.0, 1);
+  EXPECT_EQ(EarthRotRate, MatZero());
+  EXPECT_NEAR(trueAnomaly, 2.0, 1e-12);
+}
+
+}  // namespace

@@ -1,0 +1,30 @@
+// RefreshView: the one routine that turns the model's state into everything that changes on screen.
+#include "view/refresh_view.h"
+
+#include <array>
+#include <string>
+
+#include "app/form/form1.h"
+#include "view/readout.h"
+#include "view/scene.h"
+
+void RefreshView(int mode) {
+  // Each view is cleared just before it is redrawn, so they change on screen in this order.
+  const DrawnGeometry g = CurrentDrawnGeometry();
+  DrawPicture2View(g);
+  DrawPicture3View(g);
+  DrawPicture1View(g);
+
+  const Readout r = ComputeReadout(CurrentReadoutInput());
+  const std::array<std::string, 12> captions = ReadoutCaptions(r, mode);
+  Form1& f = form1();
+  for (std::size_t i = 0; i < captions.size(); ++i) {
+    const CaptionSlot slot = captionSlots[i];
+    toolkit::Label& label =
+        slot.label == ReadoutLabel::Label5 ? f.Label5(slot.index) : f.Label2(slot.index);
+    label.SetCaption(captions[i]);
+  }
+
+  PrintDistanceTexts(r);
+  PrintAxisLetters(g);
+}
