@@ -126,14 +126,15 @@ Form1::Form1() : toolkit::Window("Vornak - Doppler EME 10 GHz", 19080, 13710) {
     option2_[i] = std::make_unique<toolkit::OptionButton>(
         *frame1_[2], r2.caption, r2.left, r2.top, r2.width, r2.height, Tahoma(14.25), i == 0);
   }
-  option3_[0] = std::make_unique<toolkit::OptionButton>(
-      *frame1_[1], "D\u00e9coupl\u00e9 - Uncoupled", 480, 960, 3615, 375, Tahoma(14.25), true);
+  option3_[0] =
+      std::make_unique<toolkit::OptionButton>(*frame1_[1], "D\u00e9coupl\u00e9 - Uncoupled", 480,
+                                              960, 3615, 375, Tahoma(14.25), true, true);
   option3_[1] = std::make_unique<toolkit::OptionButton>(*frame1_[1], "Coupl\u00e9 - Coupled", 4920,
-                                                        960, 3015, 375, Tahoma(14.25), false);
+                                                        960, 3015, 375, Tahoma(14.25), false, true);
   option4_[0] = std::make_unique<toolkit::OptionButton>(*frame1_[4], "Animation OFF", 2070, 855,
-                                                        1575, 375, Tahoma(9.75), true);
+                                                        1575, 375, Tahoma(9.75), true, true);
   option4_[1] = std::make_unique<toolkit::OptionButton>(*frame1_[4], "Animation ON", 4230, 855,
-                                                        1575, 375, Tahoma(9.75), false);
+                                                        1575, 375, Tahoma(9.75), false, true);
 
   // Value labels. Each shows its own name until start-up or the first update writes it;
   // Label2(10) is the fixed title of the top bar.

@@ -10,6 +10,7 @@
 #include <QLayout>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTimer>
@@ -304,15 +305,22 @@ void HScrollBar::RaiseGotFocus() {
 // ---- OptionButton ------------------------------------------------------------------------
 
 OptionButton::OptionButton(Frame& parent, const std::string& caption, int left, int top, int width,
-                           int height, const Font& font, bool selected) {
-  auto* button = new QRadioButton(Q(caption), NativeClient(parent));
+                           int height, const Font& font, bool selected, bool graphical) {
+  QAbstractButton* button = nullptr;
+  if (graphical) {
+    auto* push = new QPushButton(Q(caption), NativeClient(parent));
+    push->setCheckable(true);
+    button = push;
+  } else {
+    button = new QRadioButton(Q(caption), NativeClient(parent));
+  }
   button->setFont(MakeFont(font.name, font.points, font.bold));
   button->setGeometry(PixelRect(left, top, width, height));
   button->setChecked(selected);
   button->setFocusPolicy(Qt::StrongFocus);
   parent.client().group->addButton(button);
   native_->widget = button;
-  QObject::connect(button, &QRadioButton::toggled, button, [this](bool checked) {
+  QObject::connect(button, &QAbstractButton::toggled, button, [this](bool checked) {
     if (checked) RaiseClick();
   });
 }
@@ -322,17 +330,17 @@ OptionButton::~OptionButton() {
 }
 
 namespace {
-QRadioButton* Radio(const NativeHandle& h) {
-  return static_cast<QRadioButton*>(h.widget.data());
+QAbstractButton* Button(const NativeHandle& h) {
+  return static_cast<QAbstractButton*>(h.widget.data());
 }
 }  // namespace
 
 bool OptionButton::Value() const {
-  return Radio(*native_)->isChecked();
+  return Button(*native_)->isChecked();
 }
 
 void OptionButton::SetValue(bool selected) {
-  QRadioButton* button = Radio(*native_);
+  QAbstractButton* button = Button(*native_);
   if (selected) {
     button->setChecked(true);
     return;
@@ -350,7 +358,7 @@ void OptionButton::SetValue(bool selected) {
 }
 
 std::string OptionButton::Caption() const {
-  return Radio(*native_)->text().toStdString();
+  return Button(*native_)->text().toStdString();
 }
 
 void OptionButton::RaiseClick() {

@@ -149,8 +149,10 @@ class HScrollBar : public Control {
 // One of a group of mutually exclusive buttons inside a frame.
 class OptionButton : public Control {
  public:
+  // A graphical button looks like a push button that stays down while it is selected;
+  // otherwise it is a round option button with its caption on the right.
   OptionButton(Frame& parent, const std::string& caption, int left, int top, int width, int height,
-               const Font& font, bool selected);
+               const Font& font, bool selected, bool graphical = false);
   ~OptionButton() override;
 
   [[nodiscard]] bool Value() const;
