@@ -12,7 +12,10 @@
 #include <QGuiApplication>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QStaticText>
 #include <cmath>
+#include <optional>
+#include <unordered_map>
 
 #include "app/toolkit/native.h"
 #include "app/toolkit/twips.h"
@@ -110,17 +113,52 @@ struct PictureBox::Impl {
     return {UserToPixelX(frame, widthPx, x), UserToPixelY(frame, heightPx, y)};
   }
 
+  // A one-pixel pen. At a device pixel ratio of 1 it is cosmetic, which the raster engine
+  // draws on its fast path; on a high-density screen it is one logical pixel wide, so lines
+  // keep their weight and stay sharp.
   QPen Pen(Color c) const {
     QPen pen(ToQColor(c));
-    pen.setWidthF(1.0);
+    if (dpr == 1) {
+      pen.setCosmetic(true);
+      pen.setWidth(1);
+    } else {
+      pen.setWidthF(1.0);
+    }
     pen.setStyle(drawStyle == kDrawDot ? Qt::DotLine : Qt::SolidLine);
     return pen;
   }
 
-  void Record(const char* op, std::vector<float> args, Color color, std::string text = {}) {
+  void Record(const char* op, std::initializer_list<float> args, Color color,
+              const std::string& text = {}) {
     if (!journaling) return;
-    journal.push_back(DrawCall{op, std::move(args), color, drawStyle, std::move(text)});
+    journal.push_back(DrawCall{op, std::vector<float>(args), color, drawStyle, text});
   }
+
+  // The font, its metrics and the laid-out texts drawn with it; a text drawn again (the
+  // labels of the views are, on every update) is not shaped again.
+  void SetFont(const std::string& name, float points) {
+    if (name == fontName && points == fontSize && metrics) return;
+    fontName = name;
+    fontSize = points;
+    font = MakeFont(name, points, false);
+    metrics.emplace(font);
+    texts.clear();
+  }
+
+  const QStaticText& Laid(const std::string& text) {
+    auto it = texts.find(text);
+    if (it != texts.end()) return it->second;
+    if (texts.size() >= kTextCacheSize) texts.clear();
+    QStaticText laid(QString::fromStdString(text));
+    laid.setTextFormat(Qt::PlainText);
+    laid.setPerformanceHint(QStaticText::AggressiveCaching);
+    laid.prepare(QTransform(), font);
+    return texts.emplace(text, std::move(laid)).first->second;
+  }
+
+  static constexpr size_t kTextCacheSize = 64;
+  std::optional<QFontMetricsF> metrics;
+  std::unordered_map<std::string, QStaticText> texts;
 
   void Segment(QPointF a, QPointF b, Color c) {
     QPainter& p = Paint();
@@ -154,6 +192,7 @@ PictureBox::PictureBox(Container& parent, int left, int top, int width, int heig
   impl_->foreColor = foreColor;
   impl_->font = QGuiApplication::font();
   impl_->fontName = impl_->font.family().toStdString();
+  impl_->metrics.emplace(impl_->font);
   impl_->image = impl_->Blank();
 }
 
@@ -254,17 +293,16 @@ float PictureBox::CurrentY() const {
 
 void PictureBox::Print(const std::string& text) {
   impl_->Record("Print", {impl_->currentX, impl_->currentY}, impl_->foreColor, text);
-  const QString s = QString::fromStdString(text);
-  const QFontMetricsF metrics(impl_->font);
+  const QStaticText& laid = impl_->Laid(text);
   const QPointF topLeft = impl_->ToPixel(impl_->currentX, impl_->currentY);
   QPainter& p = impl_->Paint();
   p.setFont(impl_->font);
   if (!impl_->fontTransparent) {
-    p.fillRect(QRectF(topLeft, QSizeF(metrics.horizontalAdvance(s), metrics.height())),
+    p.fillRect(QRectF(topLeft, QSizeF(laid.size().width(), impl_->metrics->height())),
                ToQColor(impl_->backColor));
   }
   p.setPen(ToQColor(impl_->foreColor));
-  p.drawText(QPointF(topLeft.x(), topLeft.y() + metrics.ascent()), s);
+  p.drawStaticText(topLeft, laid);
   impl_->widget->update();
   // The current point moves to the start of the next text line.
   impl_->currentX = static_cast<float>(impl_->frame.left);
@@ -272,24 +310,21 @@ void PictureBox::Print(const std::string& text) {
 }
 
 float PictureBox::TextWidth(const std::string& text) const {
-  const QFontMetricsF metrics(impl_->font);
-  return static_cast<float>(metrics.horizontalAdvance(QString::fromStdString(text)) *
+  return static_cast<float>(impl_->metrics->horizontalAdvance(QString::fromStdString(text)) *
                             UnitsPerPixelX(impl_->frame, impl_->widthPx));
 }
 
 float PictureBox::TextHeight(const std::string&) const {
-  const QFontMetricsF metrics(impl_->font);
-  return static_cast<float>(metrics.height() * UnitsPerPixelY(impl_->frame, impl_->heightPx));
+  return static_cast<float>(impl_->metrics->height() *
+                            UnitsPerPixelY(impl_->frame, impl_->heightPx));
 }
 
 void PictureBox::SetFontName(const std::string& name) {
-  impl_->fontName = name;
-  impl_->font = MakeFont(name, impl_->fontSize, false);
+  impl_->SetFont(name, impl_->fontSize);
 }
 
 void PictureBox::SetFontSize(float points) {
-  impl_->fontSize = points;
-  impl_->font = MakeFont(impl_->fontName, points, false);
+  impl_->SetFont(impl_->fontName, points);
 }
 
 void PictureBox::SetFontTransparent(bool transparent) {
