@@ -37,6 +37,7 @@ install: build
 	@cmake --install $(BUILD_DIR) --prefix $(PREFIX)
 
 screenshot: build
+	@mkdir -p docs
 	@QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/tests/app/make_screenshot docs/screenshot.png
 
 format:

@@ -174,6 +174,8 @@ Form1::Form1() : toolkit::Window("Vornak - Doppler EME 10 GHz", 19080, 13710) {
 
   // Names for assistive technology. A label already reads out its caption, so readouts get
   // a description of what they show instead of a name.
+  // The top bar has no caption on screen; its name tells what the readouts in it are.
+  frame3_->SetAccessibleName("D\u00e9calage Doppler - Doppler shift");
   picture1_->SetAccessibleName("Orbite de la Lune - Moon's orbit");
   picture2_->SetAccessibleName("Rep\u00e8re de Bessel - Bessel's frame");
   picture3_->SetAccessibleName("Vue de l'\u00e9quateur - Equator view");

@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "app/toolkit/fp_traps.h"
 #include "app/toolkit/native.h"
 #include "app/toolkit/twips.h"
 
@@ -98,6 +99,7 @@ struct Application::Impl {
 };
 
 Application::Application(int& argc, char** argv) : impl_(std::make_unique<Impl>(argc, argv)) {
+  const ToolkitFpScope fp;
   quitting = false;
   QApplication::setStyle(new SmallThumbStyle(QStyleFactory::create(QStringLiteral("Fusion"))));
   LoadFonts();
@@ -116,11 +118,13 @@ void AtApplicationEnd(void (*fn)()) {
 }
 
 int Application::Run() {
+  const ToolkitFpScope fp;
   if (quitting) return 0;
   return QApplication::exec();
 }
 
 void Quit(int code) {
+  const ToolkitFpScope fp;
   quitting = true;
   QCoreApplication::exit(code);
 }
@@ -130,6 +134,7 @@ bool Quitting() {
 }
 
 void DoEvents() {
+  const ToolkitFpScope fp;
   if (quitting || doEventsDepth >= kMaxDoEventsDepth) return;
   ++doEventsDepth;
   QCoreApplication::processEvents(QEventLoop::AllEvents);
@@ -141,11 +146,13 @@ int DoEventsDepth() {
 }
 
 int ScreenWidth() {
+  const ToolkitFpScope fp;
   const QScreen* s = QGuiApplication::primaryScreen();
   return s ? PixelsToTwips(s->geometry().width()) : 0;
 }
 
 int ScreenHeight() {
+  const ToolkitFpScope fp;
   const QScreen* s = QGuiApplication::primaryScreen();
   return s ? PixelsToTwips(s->geometry().height()) : 0;
 }

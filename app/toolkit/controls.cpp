@@ -17,6 +17,7 @@
 #include <algorithm>
 
 #include "app/toolkit/application.h"
+#include "app/toolkit/fp_traps.h"
 #include "app/toolkit/native.h"
 #include "app/toolkit/twips.h"
 
@@ -73,49 +74,62 @@ Container::~Container() = default;
 Control::Control() : native_(std::make_unique<NativeHandle>()) {}
 
 Control::~Control() {
+  const ToolkitFpScope fp;
   // The container may already have deleted the widget with itself; QPointer knows.
   delete native_->widget.data();
 }
 
 int Control::Left() const {
+  const ToolkitFpScope fp;
   return PixelsToTwips(native_->widget->x());
 }
 int Control::Top() const {
+  const ToolkitFpScope fp;
   return PixelsToTwips(native_->widget->y());
 }
 int Control::Width() const {
+  const ToolkitFpScope fp;
   return PixelsToTwips(native_->widget->width());
 }
 int Control::Height() const {
+  const ToolkitFpScope fp;
   return PixelsToTwips(native_->widget->height());
 }
 
 bool Control::Enabled() const {
+  const ToolkitFpScope fp;
   return native_->widget->isEnabled();
 }
 void Control::SetEnabled(bool enabled) {
+  const ToolkitFpScope fp;
   native_->widget->setEnabled(enabled);
 }
 bool Control::Visible() const {
+  const ToolkitFpScope fp;
   return native_->widget->isVisible();
 }
 
 void Control::SetToolTipText(const std::string& text) {
+  const ToolkitFpScope fp;
   native_->widget->setToolTip(Q(text));
 }
 std::string Control::ToolTipText() const {
+  const ToolkitFpScope fp;
   return native_->widget->toolTip().toStdString();
 }
 
 void Control::SetAccessibleName(const std::string& name) {
+  const ToolkitFpScope fp;
   native_->widget->setAccessibleName(Q(name));
 }
 
 void Control::SetAccessibleDescription(const std::string& text) {
+  const ToolkitFpScope fp;
   native_->widget->setAccessibleDescription(Q(text));
 }
 
 void SetTabOrder(const std::vector<Control*>& ordered) {
+  const ToolkitFpScope fp;
   QWidget* previous = nullptr;
   for (Control* c : ordered) {
     QWidget* w = NativeWidget(*c);
@@ -129,6 +143,7 @@ void SetTabOrder(const std::vector<Control*>& ordered) {
 
 Frame::Frame(Container& parent, const std::string& caption, int left, int top, int width,
              int height, const Font& font) {
+  const ToolkitFpScope fp;
   auto* box = new QGroupBox(Q(caption), NativeClient(parent));
   box->setFont(MakeFont(font.name, font.points, font.bold));
   box->setGeometry(PixelRect(left, top, width, height));
@@ -141,6 +156,7 @@ Frame::Frame(Container& parent, const std::string& caption, int left, int top, i
 Frame::~Frame() = default;
 
 std::string Frame::Caption() const {
+  const ToolkitFpScope fp;
   return static_cast<QGroupBox*>(native_->widget.data())->title().toStdString();
 }
 
@@ -153,6 +169,7 @@ Label::Label(Container& parent, const std::string& caption, int left, int top, i
       designTop_(top),
       designWidth_(width),
       designHeight_(height) {
+  const ToolkitFpScope fp;
   auto* label = new QLabel(NativeClient(parent));
   label->setFont(MakeFont(style.font.name, style.font.points, style.font.bold));
   label->setTextFormat(Qt::PlainText);
@@ -189,6 +206,7 @@ Label::Label(Container& parent, const std::string& caption, int left, int top, i
 Label::~Label() = default;
 
 void Label::SetCaption(const std::string& caption) {
+  const ToolkitFpScope fp;
   if (caption == caption_ && !caption_.empty()) return;
   caption_ = caption;
   static_cast<QLabel*>(native_->widget.data())->setText(Q(caption_));
@@ -224,6 +242,7 @@ void Label::Fit() {
 
 HScrollBar::HScrollBar(Container& parent, int left, int top, int width, int height, int min,
                        int max, int largeChange, int value) {
+  const ToolkitFpScope fp;
   auto* bar = new QScrollBar(Qt::Horizontal, NativeClient(parent));
   bar->setGeometry(PixelRect(left, top, width, height));
   bar->setRange(min, max);
@@ -246,8 +265,9 @@ HScrollBar::HScrollBar(Container& parent, int left, int top, int width, int heig
 }
 
 HScrollBar::~HScrollBar() {
+  const ToolkitFpScope fp;
   // No event may reach a half-destroyed control.
-  if (native_->widget) native_->widget->disconnect();
+  if (native_->widget) native_->widget->disconnect(native_->widget.data());
 }
 
 namespace {
@@ -257,28 +277,35 @@ QScrollBar* Bar(const NativeHandle& h) {
 }  // namespace
 
 int HScrollBar::Value() const {
+  const ToolkitFpScope fp;
   return Bar(*native_)->sliderPosition();
 }
 
 void HScrollBar::SetValue(int value) {
+  const ToolkitFpScope fp;
   QScrollBar* bar = Bar(*native_);
   bar->setValue(std::clamp(value, bar->minimum(), bar->maximum()));
 }
 
 int HScrollBar::Min() const {
+  const ToolkitFpScope fp;
   return Bar(*native_)->minimum();
 }
 int HScrollBar::Max() const {
+  const ToolkitFpScope fp;
   return Bar(*native_)->maximum();
 }
 int HScrollBar::SmallChange() const {
+  const ToolkitFpScope fp;
   return Bar(*native_)->singleStep();
 }
 int HScrollBar::LargeChange() const {
+  const ToolkitFpScope fp;
   return Bar(*native_)->pageStep();
 }
 
 void HScrollBar::SetFocus() {
+  const ToolkitFpScope fp;
   QWidget* bar = native_->widget;
   if (bar->window()->focusWidget() == bar && bar->hasFocus()) return;
   bar->setFocus(Qt::OtherFocusReason);
@@ -286,19 +313,23 @@ void HScrollBar::SetFocus() {
 }
 
 bool HScrollBar::HasFocus() const {
+  const ToolkitFpScope fp;
   QWidget* bar = native_->widget;
   return bar->window()->focusWidget() == bar;
 }
 
 void HScrollBar::RaiseChange() {
+  const ProgramFpScope program;
   if (onChange && !Quitting()) onChange();
 }
 
 void HScrollBar::RaiseScroll() {
+  const ProgramFpScope program;
   if (onScroll && !Quitting()) onScroll();
 }
 
 void HScrollBar::RaiseGotFocus() {
+  const ProgramFpScope program;
   if (onGotFocus && !Quitting()) onGotFocus();
 }
 
@@ -306,6 +337,7 @@ void HScrollBar::RaiseGotFocus() {
 
 OptionButton::OptionButton(Frame& parent, const std::string& caption, int left, int top, int width,
                            int height, const Font& font, bool selected, bool graphical) {
+  const ToolkitFpScope fp;
   QAbstractButton* button = nullptr;
   if (graphical) {
     auto* push = new QPushButton(Q(caption), NativeClient(parent));
@@ -326,7 +358,8 @@ OptionButton::OptionButton(Frame& parent, const std::string& caption, int left, 
 }
 
 OptionButton::~OptionButton() {
-  if (native_->widget) native_->widget->disconnect();
+  const ToolkitFpScope fp;
+  if (native_->widget) native_->widget->disconnect(native_->widget.data());
 }
 
 namespace {
@@ -336,10 +369,12 @@ QAbstractButton* Button(const NativeHandle& h) {
 }  // namespace
 
 bool OptionButton::Value() const {
+  const ToolkitFpScope fp;
   return Button(*native_)->isChecked();
 }
 
 void OptionButton::SetValue(bool selected) {
+  const ToolkitFpScope fp;
   QAbstractButton* button = Button(*native_);
   if (selected) {
     button->setChecked(true);
@@ -358,10 +393,12 @@ void OptionButton::SetValue(bool selected) {
 }
 
 std::string OptionButton::Caption() const {
+  const ToolkitFpScope fp;
   return Button(*native_)->text().toStdString();
 }
 
 void OptionButton::RaiseClick() {
+  const ProgramFpScope program;
   if (onClick && !Quitting()) onClick();
 }
 
@@ -373,28 +410,34 @@ struct Timer::Impl {
 
 Timer::Timer(bool enabled, int intervalMs)
     : enabled_(enabled), interval_(intervalMs), impl_(std::make_unique<Impl>()) {
+  const ToolkitFpScope fp;
   impl_->timer.setTimerType(Qt::PreciseTimer);
   QObject::connect(&impl_->timer, &QTimer::timeout, &impl_->timer, [this] {
+    const ProgramFpScope program;
     if (onTimer && !Quitting()) onTimer();
   });
   Update();
 }
 
 Timer::~Timer() {
+  const ToolkitFpScope fp;
   impl_->timer.stop();
 }
 
 void Timer::SetEnabled(bool enabled) {
+  const ToolkitFpScope fp;
   enabled_ = enabled;
   Update();
 }
 
 void Timer::SetInterval(int ms) {
+  const ToolkitFpScope fp;
   interval_ = ms;
   Update();
 }
 
 bool Timer::Ticking() const {
+  const ToolkitFpScope fp;
   return impl_->timer.isActive();
 }
 
@@ -412,6 +455,7 @@ void Timer::Update() {
 
 Window::Window(const std::string& title, int clientWidth, int clientHeight)
     : window_(std::make_unique<NativeHandle>()) {
+  const ToolkitFpScope fp;
   auto* main = new QMainWindow();
   main->setWindowTitle(Q(title));
   auto* client = new QWidget(main);
@@ -427,16 +471,19 @@ Window::Window(const std::string& title, int clientWidth, int clientHeight)
 }
 
 Window::~Window() {
+  const ToolkitFpScope fp;
   menu_.clear();
   delete window_->widget.data();
 }
 
 MenuItem& Window::AddMenuItem(const std::string& caption) {
+  const ToolkitFpScope fp;
   auto* main = static_cast<QMainWindow*>(window_->widget.data());
   menu_.push_back(std::make_unique<MenuItem>(caption));
   MenuItem* item = menu_.back().get();
   QAction* action = main->menuBar()->addAction(Q(caption));
   QObject::connect(action, &QAction::triggered, main, [item] {
+    const ProgramFpScope program;
     if (!Quitting()) item->RaiseClick();
   });
   main->adjustSize();
@@ -444,46 +491,58 @@ MenuItem& Window::AddMenuItem(const std::string& caption) {
 }
 
 int Window::Width() const {
+  const ToolkitFpScope fp;
   return PixelsToTwips(window_->widget->frameGeometry().width());
 }
 int Window::Height() const {
+  const ToolkitFpScope fp;
   return PixelsToTwips(window_->widget->frameGeometry().height());
 }
 int Window::Top() const {
+  const ToolkitFpScope fp;
   return PixelsToTwips(window_->widget->frameGeometry().y());
 }
 int Window::Left() const {
+  const ToolkitFpScope fp;
   return PixelsToTwips(window_->widget->frameGeometry().x());
 }
 
 void Window::SetTop(int twips) {
+  const ToolkitFpScope fp;
   QWidget* w = window_->widget;
   w->move(w->frameGeometry().x(), TwipsToPixels(twips));
 }
 
 void Window::SetLeft(int twips) {
+  const ToolkitFpScope fp;
   QWidget* w = window_->widget;
   w->move(TwipsToPixels(twips), w->frameGeometry().y());
 }
 
 int Window::ClientWidth() const {
+  const ToolkitFpScope fp;
   return PixelsToTwips(client_->widget->width());
 }
 int Window::ClientHeight() const {
+  const ToolkitFpScope fp;
   return PixelsToTwips(client_->widget->height());
 }
 std::string Window::Title() const {
+  const ToolkitFpScope fp;
   return window_->widget->windowTitle().toStdString();
 }
 
 void Window::SetVisible(bool visible) {
+  const ToolkitFpScope fp;
   window_->widget->setVisible(visible);
 }
 bool Window::Visible() const {
+  const ToolkitFpScope fp;
   return window_->widget->isVisible();
 }
 
 void Window::Unload() {
+  const ToolkitFpScope fp;
   window_->widget->hide();
   window_->widget->close();
 }

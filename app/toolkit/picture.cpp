@@ -1,6 +1,7 @@
 // Captured images of the drawing surfaces.
 #include "app/toolkit/picture.h"
 
+#include "app/toolkit/fp_traps.h"
 #include "app/toolkit/native.h"
 
 namespace toolkit {
@@ -12,24 +13,29 @@ Picture& Picture::operator=(const Picture&) = default;
 Picture::Picture(std::shared_ptr<const Impl> impl) : impl_(std::move(impl)) {}
 
 bool Picture::IsNothing() const noexcept {
+  const ToolkitFpScope fp;
   return !impl_ || impl_->image.isNull();
 }
 
 int Picture::PixelWidth() const noexcept {
+  const ToolkitFpScope fp;
   return IsNothing() ? 0 : impl_->image.width();
 }
 
 int Picture::PixelHeight() const noexcept {
+  const ToolkitFpScope fp;
   return IsNothing() ? 0 : impl_->image.height();
 }
 
 Color Picture::PixelAt(int x, int y) const {
+  const ToolkitFpScope fp;
   if (IsNothing() || !impl_->image.valid(x, y)) return 0;
   const QRgb p = impl_->image.pixel(x, y);
   return RGB(qRed(p), qGreen(p), qBlue(p));
 }
 
 bool Picture::SamePixels(const Picture& other) const {
+  const ToolkitFpScope fp;
   if (IsNothing() || other.IsNothing()) return IsNothing() == other.IsNothing();
   const QImage a = impl_->image.convertToFormat(QImage::Format_RGB32);
   const QImage b = other.impl_->image.convertToFormat(QImage::Format_RGB32);
@@ -37,6 +43,7 @@ bool Picture::SamePixels(const Picture& other) const {
 }
 
 bool Picture::SavePng(const char* path) const {
+  const ToolkitFpScope fp;
   return !IsNothing() && impl_->image.save(QString::fromUtf8(path), "PNG");
 }
 

@@ -17,6 +17,7 @@
 #include <optional>
 #include <unordered_map>
 
+#include "app/toolkit/fp_traps.h"
 #include "app/toolkit/native.h"
 #include "app/toolkit/twips.h"
 
@@ -106,7 +107,7 @@ struct PictureBox::Impl {
   void Restore() {
     EndPaint();
     image = picture.IsNothing() ? Blank() : ImageOf(picture);
-    widget->update();
+    widget->update(widget->contentsRect());
   }
 
   QPointF ToPixel(float x, float y) const {
@@ -164,12 +165,14 @@ struct PictureBox::Impl {
     QPainter& p = Paint();
     p.setPen(Pen(c));
     p.drawLine(a, b);
-    widget->update();
+    widget->update(widget->contentsRect());
   }
 };
 
 void Surface::paintEvent(QPaintEvent* event) {
-  QFrame::paintEvent(event);
+  // Drawing only ever dirties the interior; the sunken border is painted again only when the
+  // window itself asks for it (shown, uncovered, restyled).
+  if (!contentsRect().contains(event->rect())) QFrame::paintEvent(event);
   owner_->EndPaint();
   QPainter p(this);
   p.drawImage(contentsRect().topLeft(), owner_->image);
@@ -178,6 +181,7 @@ void Surface::paintEvent(QPaintEvent* event) {
 PictureBox::PictureBox(Container& parent, int left, int top, int width, int height, Color backColor,
                        Color foreColor)
     : impl_(new Impl) {
+  const ToolkitFpScope fp;
   auto* surface = new Surface(NativeClient(parent), impl_);
   surface->setGeometry(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),
                        TwipsToPixels(height));
@@ -197,6 +201,7 @@ PictureBox::PictureBox(Container& parent, int left, int top, int width, int heig
 }
 
 PictureBox::~PictureBox() {
+  const ToolkitFpScope fp;
   impl_->EndPaint();
   delete impl_;
 }
@@ -218,6 +223,7 @@ const ScaleFrame& PictureBox::UserFrame() const {
 }
 
 void PictureBox::Cls() {
+  const ToolkitFpScope fp;
   impl_->Record("Cls", {}, 0);
   impl_->Restore();
   impl_->currentX = 0;
@@ -225,16 +231,18 @@ void PictureBox::Cls() {
 }
 
 void PictureBox::PSet(float x, float y, Color color) {
+  const ToolkitFpScope fp;
   impl_->Record("PSet", {x, y}, color);
   QPainter& p = impl_->Paint();
   p.setPen(impl_->Pen(color));
   p.drawPoint(impl_->ToPixel(x, y));
-  impl_->widget->update();
+  impl_->widget->update(impl_->widget->contentsRect());
   impl_->currentX = x;
   impl_->currentY = y;
 }
 
 void PictureBox::Line(float x1, float y1, float x2, float y2, Color color) {
+  const ToolkitFpScope fp;
   impl_->Record("Line", {x1, y1, x2, y2}, color);
   impl_->Segment(impl_->ToPixel(x1, y1), impl_->ToPixel(x2, y2), color);
   impl_->currentX = x2;
@@ -242,6 +250,7 @@ void PictureBox::Line(float x1, float y1, float x2, float y2, Color color) {
 }
 
 void PictureBox::LineTo(float x2, float y2, Color color) {
+  const ToolkitFpScope fp;
   impl_->Record("LineTo", {x2, y2}, color);
   impl_->Segment(impl_->ToPixel(impl_->currentX, impl_->currentY), impl_->ToPixel(x2, y2), color);
   impl_->currentX = x2;
@@ -249,6 +258,7 @@ void PictureBox::LineTo(float x2, float y2, Color color) {
 }
 
 void PictureBox::LineRel(float x1, float y1, float dx, float dy, Color color) {
+  const ToolkitFpScope fp;
   impl_->Record("LineRel", {x1, y1, dx, dy}, color);
   // The end point is formed in single precision, as a relative end is on the surface.
   const float x2 = x1 + dx;
@@ -259,6 +269,7 @@ void PictureBox::LineRel(float x1, float y1, float dx, float dy, Color color) {
 }
 
 void PictureBox::Circle(float x, float y, float radius, Color color) {
+  const ToolkitFpScope fp;
   impl_->Record("Circle", {x, y, radius}, color);
   // The radius is measured along x and the circle is drawn round on screen.
   const double r = std::abs(radius / UnitsPerPixelX(impl_->frame, impl_->widthPx));
@@ -266,7 +277,7 @@ void PictureBox::Circle(float x, float y, float radius, Color color) {
   p.setPen(impl_->Pen(color));
   p.setBrush(Qt::NoBrush);
   p.drawEllipse(impl_->ToPixel(x, y), r, r);
-  impl_->widget->update();
+  impl_->widget->update(impl_->widget->contentsRect());
   impl_->currentX = x;
   impl_->currentY = y;
 }
@@ -292,6 +303,7 @@ float PictureBox::CurrentY() const {
 }
 
 void PictureBox::Print(const std::string& text) {
+  const ToolkitFpScope fp;
   impl_->Record("Print", {impl_->currentX, impl_->currentY}, impl_->foreColor, text);
   const QStaticText& laid = impl_->Laid(text);
   const QPointF topLeft = impl_->ToPixel(impl_->currentX, impl_->currentY);
@@ -303,27 +315,31 @@ void PictureBox::Print(const std::string& text) {
   }
   p.setPen(ToQColor(impl_->foreColor));
   p.drawStaticText(topLeft, laid);
-  impl_->widget->update();
+  impl_->widget->update(impl_->widget->contentsRect());
   // The current point moves to the start of the next text line.
   impl_->currentX = static_cast<float>(impl_->frame.left);
   impl_->currentY = impl_->currentY + TextHeight(text);
 }
 
 float PictureBox::TextWidth(const std::string& text) const {
+  const ToolkitFpScope fp;
   return static_cast<float>(impl_->metrics->horizontalAdvance(QString::fromStdString(text)) *
                             UnitsPerPixelX(impl_->frame, impl_->widthPx));
 }
 
 float PictureBox::TextHeight(const std::string&) const {
+  const ToolkitFpScope fp;
   return static_cast<float>(impl_->metrics->height() *
                             UnitsPerPixelY(impl_->frame, impl_->heightPx));
 }
 
 void PictureBox::SetFontName(const std::string& name) {
+  const ToolkitFpScope fp;
   impl_->SetFont(name, impl_->fontSize);
 }
 
 void PictureBox::SetFontSize(float points) {
+  const ToolkitFpScope fp;
   impl_->SetFont(impl_->fontName, points);
 }
 
@@ -361,11 +377,13 @@ bool PictureBox::AutoRedraw() const {
 }
 
 Picture PictureBox::Image() const {
+  const ToolkitFpScope fp;
   impl_->EndPaint();
   return PictureFrom(impl_->image);
 }
 
 void PictureBox::SetPicture(const toolkit::Picture& picture) {
+  const ToolkitFpScope fp;
   impl_->picture = picture;
   impl_->Restore();
 }

@@ -7,30 +7,8 @@
 set -euo pipefail
 
 binary=${1:?usage: start_and_quit.sh <path to vornak>}
-title="Vornak - Doppler EME 10 GHz"
-work=$(mktemp -d)
-xvfb_pid=""
-app_pid=""
-
-cleanup() {
-  if [ -n "$app_pid" ] && kill -0 "$app_pid" 2>/dev/null; then kill "$app_pid" 2>/dev/null || true; fi
-  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-  echo "FAIL: $*" >&2
-  if [ -s "$work/stderr" ]; then
-    echo "--- program stderr ---" >&2
-    cat "$work/stderr" >&2
-  fi
-  exit 1
-}
-
-# ImageMagick's own convert, whatever stands in front of it on the PATH.
-convert_bin=$(command -v convert-im6.q16 || command -v convert)
+# shellcheck source=tests/e2e/xsession.sh
+source "$(dirname "$0")/xsession.sh"
 
 # ---- without a display the program says why, in one line, and fails ----------------------
 status=0
@@ -39,85 +17,11 @@ message=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$binary" 2>&1) |
 [ "$message" = "vornak needs a desktop session: no DISPLAY or WAYLAND_DISPLAY is set." ] ||
   fail "without a display the program said: $message"
 
-# ---- a virtual screen on a free display ----------------------------------------------------
-display=""
-for n in $(seq 90 99); do
-  if [ -e "/tmp/.X${n}-lock" ] || [ -e "/tmp/.X11-unix/X${n}" ]; then continue; fi
-  Xvfb ":$n" -screen 0 1600x1200x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-  xvfb_pid=$!
-  for _ in $(seq 50); do
-    if xdpyinfo -display ":$n" >/dev/null 2>&1; then display=":$n"; break; fi
-    if ! kill -0 "$xvfb_pid" 2>/dev/null; then break; fi
-    sleep 0.1
-  done
-  if [ -n "$display" ]; then break; fi
-  # Another server took this display first: try the next one.
-  kill "$xvfb_pid" 2>/dev/null || true
-  wait "$xvfb_pid" 2>/dev/null || true
-  xvfb_pid=""
-done
-[ -n "$display" ] || fail "no free X display in :90..:99"
+# ---- the window on a virtual screen --------------------------------------------------------
+start_xvfb
+start_program "$binary"
 
-export DISPLAY=$display
-unset WAYLAND_DISPLAY QT_QPA_PLATFORM
-
-# ---- start the program and find its window -------------------------------------------------
-"$binary" >"$work/stdout" 2>"$work/stderr" &
-app_pid=$!
-
-wid=$(timeout 15 xdotool search --sync --onlyvisible --name "^${title}\$" 2>/dev/null) || true
-wid=${wid%%$'\n'*}
-[ -n "$wid" ] || fail "the window \"$title\" did not appear within 15 s"
-
-eval "$(xdotool getwindowgeometry --shell "$wid")"  # sets X, Y, WIDTH, HEIGHT
-win_x=$X
-win_y=$Y
-win_w=$WIDTH
-win_h=$HEIGHT
-
-# Number of pixels in the screen rectangle w x h at (x, y) whose colour is within 20% of colour.
-count_near() {
-  "$convert_bin" "$work/root.png" -crop "${3}x${4}+${1}+${2}" +repage -fuzz 20% \
-    -fill black +opaque "$5" -fill white -opaque "$5" -format '%[fx:int(mean*w*h+0.5)]' info:
-}
-
-# First offset along a w x h strip at (x, y) whose pixel is exactly colour, -1 if none. The
-# strip is one pixel wide or one pixel high.
-first_exact() {
-  "$convert_bin" "$work/root.png" -crop "${3}x${4}+${1}+${2}" +repage \
-    -fill black +opaque "$5" -fill white -opaque "$5" txt:- |
-    awk -F'[,:]' '!found && NR > 1 && /#FFFFFF/ { first = ($1 > $2 ? $1 : $2); found = 1 }
-                  END { print (found ? first : -1) }'
-}
-
-# Picture2's interior is the only place painted dark blue RGB(0, 0, 64) in the upper half of
-# the window. It starts 80 px (1200 twips) below the client area's top and 531 px (7965
-# twips) right of its left edge, plus the surface's border.
-navy="rgb(0,0,64)"
-# Start-up draws everything before the event loop paints the window: once Picture2's dark
-# blue shows, the whole first picture is there.
-deadline=$((SECONDS + 10))
-while :; do
-  import -window root "$work/root.png"
-  top=$(first_exact $((win_x + 900)) "$win_y" 1 200 "$navy")
-  [ "$top" -lt 0 ] || break
-  [ $SECONDS -lt $deadline ] || fail "the window was not drawn within 10 s"
-  sleep 0.2
-done
-sleep 0.3
-import -window root "$work/root.png"
-
-# Picture2's interior: its first dark-blue row and column, taken where no drawing reaches.
-top=$(first_exact $((win_x + 900)) "$win_y" 1 200 "$navy")
-left=$(first_exact $((win_x + 520)) $((win_y + top + 3)) 40 1 "$navy")
-[ "$top" -ge 0 ] && [ "$left" -ge 0 ] || fail "Picture2's dark blue interior not found"
-border=$((left + 520 - 531))
-menu_h=$((top - 80 - border))
 client_h=$((win_h - menu_h))
-echo "window ${win_w}x${win_h} at ${win_x},${win_y}; menu bar ${menu_h} px; border ${border} px"
-
-[ "$border" -ge 0 ] && [ "$border" -le 4 ] || fail "unexpected surface border of $border px"
-[ "$menu_h" -gt 10 ] && [ "$menu_h" -lt 60 ] || fail "unexpected menu bar height $menu_h px"
 [ "$win_w" -eq 1272 ] || fail "window width $win_w px, expected 1272 (19080 twips)"
 [ "$client_h" -eq 914 ] || fail "client area height $client_h px, expected 914 (13710 twips)"
 
@@ -156,18 +60,5 @@ done
 [ ! -s "$work/stdout" ] || fail "the program wrote to stdout: $(head -c 200 "$work/stdout")"
 
 # ---- Quit ----------------------------------------------------------------------------------
-# "Quit" is the first and only item of the menu bar, at its left end.
-xdotool mousemove --window "$wid" 20 $((menu_h / 2))
-sleep 0.2
-xdotool click 1
-
-deadline=$((SECONDS + 5))
-while kill -0 "$app_pid" 2>/dev/null; do
-  [ $SECONDS -lt $deadline ] || fail "the program did not end within 5 s of Quit"
-  sleep 0.1
-done
-status=0
-wait "$app_pid" || status=$?
-app_pid=""
-[ "$status" -eq 0 ] || fail "the program ended with status $status"
+quit_program
 echo "PASS"
