@@ -19,6 +19,7 @@
 
 #include "app/toolkit/fp_traps.h"
 #include "app/toolkit/native.h"
+#include "app/toolkit/smooth_line.h"
 #include "app/toolkit/twips.h"
 
 namespace toolkit {
@@ -163,8 +164,17 @@ struct PictureBox::Impl {
 
   void Segment(QPointF a, QPointF b, Color c) {
     QPainter& p = Paint();
-    p.setPen(Pen(c));
-    p.drawLine(a, b);
+    if (dpr == 1 && drawStyle == kDrawSolid && image.format() == QImage::Format_RGB32) {
+      // The open painter owns the only reference to the pixels, so writing them directly
+      // copies nothing; the raster engine draws straight into the same memory.
+      const PixelBuffer buffer{reinterpret_cast<std::uint32_t*>(image.bits()), image.width(),
+                               image.height(),
+                               static_cast<int>(image.bytesPerLine() / sizeof(std::uint32_t))};
+      DrawSmoothLine(buffer, a.x(), a.y(), b.x(), b.y(), ToQColor(c).rgb() & 0xFFFFFFu);
+    } else {
+      p.setPen(Pen(c));
+      p.drawLine(a, b);
+    }
     widget->update(widget->contentsRect());
   }
 };
