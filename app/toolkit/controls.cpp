@@ -10,11 +10,14 @@
 #include <QLayout>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStaticText>
 #include <QTimer>
 #include <algorithm>
+#include <cmath>
 
 #include "app/toolkit/application.h"
 #include "app/toolkit/fp_traps.h"
@@ -52,6 +55,43 @@ class FocusWatcher : public QObject {
 
  private:
   HScrollBar* bar_;
+};
+
+// A label that lays its caption out once, when the caption changes, and paints that layout:
+// the readouts change 50 times a second while the animation runs, and shaping each text
+// again at every paint costs more than the rest of the label's work.
+class CaptionLabel : public QLabel {
+ public:
+  explicit CaptionLabel(QWidget* parent) : QLabel(parent) {
+    laid_.setTextFormat(Qt::PlainText);
+    laid_.setPerformanceHint(QStaticText::AggressiveCaching);
+  }
+
+  void SetCaption(const QString& text) {
+    laid_.setText(text);
+    laid_.prepare(QTransform(), font());
+    setText(text);  // kept for assistive technology, which reads the caption from here
+  }
+
+  [[nodiscard]] QSizeF CaptionSize() const { return laid_.size(); }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    drawFrame(&p);
+    const QRectF area = contentsRect();
+    const QSizeF size = laid_.size();
+    double x = area.left();
+    if (alignment() & Qt::AlignRight) x = area.right() + 1 - size.width();
+    if (alignment() & Qt::AlignHCenter) x = area.left() + (area.width() - size.width()) / 2;
+    const double y = area.top() + (area.height() - size.height()) / 2;
+    p.setFont(font());
+    p.setPen(palette().color(QPalette::WindowText));
+    p.drawStaticText(QPointF(x, y), laid_);
+  }
+
+ private:
+  QStaticText laid_;
 };
 
 }  // namespace
@@ -170,7 +210,7 @@ Label::Label(Container& parent, const std::string& caption, int left, int top, i
       designWidth_(width),
       designHeight_(height) {
   const ToolkitFpScope fp;
-  auto* label = new QLabel(NativeClient(parent));
+  auto* label = new CaptionLabel(NativeClient(parent));
   label->setFont(MakeFont(style.font.name, style.font.points, style.font.bold));
   label->setTextFormat(Qt::PlainText);
   label->setWordWrap(false);
@@ -209,7 +249,7 @@ void Label::SetCaption(const std::string& caption) {
   const ToolkitFpScope fp;
   if (caption == caption_ && !caption_.empty()) return;
   caption_ = caption;
-  static_cast<QLabel*>(native_->widget.data())->setText(Q(caption_));
+  static_cast<CaptionLabel*>(native_->widget.data())->SetCaption(Q(caption_));
   if (style_.autoSize) Fit();
 }
 
@@ -217,10 +257,10 @@ void Label::SetCaption(const std::string& caption) {
 // alignment names, so that a right-aligned readout grows to the left and a centred one
 // grows on both sides.
 void Label::Fit() {
-  QLabel* label = static_cast<QLabel*>(native_->widget.data());
+  auto* label = static_cast<CaptionLabel*>(native_->widget.data());
   const QFontMetrics metrics(label->font());
   const int frame = label->frameWidth();
-  const int width = metrics.horizontalAdvance(label->text()) + 2 * frame + 2;
+  const int width = static_cast<int>(std::ceil(label->CaptionSize().width())) + 2 * frame + 2;
   const int height = metrics.height() + 2 * frame;
   const QRect design = PixelRect(designLeft_, designTop_, designWidth_, designHeight_);
   int x = design.left();
