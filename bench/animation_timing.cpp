@@ -20,9 +20,12 @@ int main(int argc, char** argv) {
   std::vector<Clock::time_point> ticks;
   ticks.reserve(1000);
   auto tick = form1().Timer1().onTimer;
+  double handlerCpu = 0;  // seconds spent in the tick handler itself, the rest is painting
   form1().Timer1().onTimer = [&] {
     ticks.push_back(Clock::now());
+    const double start = ProcessCpuSeconds();
     if (tick) tick();
+    handlerCpu += ProcessCpuSeconds() - start;
   };
 
   form1().Option4(1).SetValue(true);  // "Animation ON"
@@ -51,6 +54,10 @@ int main(int argc, char** argv) {
               p99 <= 25 ? "MET" : "MISSED");
   std::printf("SUMMARY animation CPU: %.3f ms a tick (target at most 2 ms) %s\n", cpuPerTick,
               cpuPerTick <= 2 ? "MET" : "MISSED");
+  std::printf("SUMMARY animation CPU in the tick handler: %.3f ms a tick; the window's repaint "
+              "and the event loop: %.3f ms\n",
+              handlerCpu * 1000.0 / static_cast<double>(ticks.size()),
+              (cpu - handlerCpu) * 1000.0 / static_cast<double>(ticks.size()));
   DestroyForm1();
   return 0;
 }

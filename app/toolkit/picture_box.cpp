@@ -14,7 +14,7 @@
 #include <QPainter>
 #include <QStaticText>
 #include <cmath>
-#include <optional>
+#include <map>
 #include <unordered_map>
 
 #include "app/toolkit/fp_traps.h"
@@ -75,7 +75,6 @@ struct PictureBox::Impl {
   int drawStyle = kDrawSolid;
   std::string fontName;
   float fontSize = 8.25f;
-  QFont font;
   bool fontTransparent = true;
   Color backColor = 0;
   Color foreColor = 0xFFFFFF;
@@ -136,31 +135,42 @@ struct PictureBox::Impl {
     journal.push_back(DrawCall{op, std::vector<float>(args), color, drawStyle, text});
   }
 
-  // The font, its metrics and the laid-out texts drawn with it; a text drawn again (the
-  // labels of the views are, on every update) is not shaped again.
+  // A font with its metrics and the texts laid out in it. The views switch their surfaces
+  // between a few fonts on every update and print mostly the same letters, so each face is
+  // made once and a text drawn again is not shaped again.
+  struct Face {
+    explicit Face(const QFont& f) : font(f), metrics(f) {}
+    QFont font;
+    QFontMetricsF metrics;
+    std::unordered_map<std::string, QStaticText> texts;
+  };
+  static constexpr size_t kTextCacheSize = 64;
+
   void SetFont(const std::string& name, float points) {
-    if (name == fontName && points == fontSize && metrics) return;
+    if (face != nullptr && name == fontName && points == fontSize) return;
     fontName = name;
     fontSize = points;
-    font = MakeFont(name, points, false);
-    metrics.emplace(font);
-    texts.clear();
+    auto it = faces.find({name, points});
+    if (it == faces.end()) {
+      it = faces.emplace(std::make_pair(name, points), Face(MakeFont(name, points, false))).first;
+    }
+    face = &it->second;
   }
 
   const QStaticText& Laid(const std::string& text) {
+    auto& texts = face->texts;
     auto it = texts.find(text);
     if (it != texts.end()) return it->second;
     if (texts.size() >= kTextCacheSize) texts.clear();
     QStaticText laid(QString::fromStdString(text));
     laid.setTextFormat(Qt::PlainText);
     laid.setPerformanceHint(QStaticText::AggressiveCaching);
-    laid.prepare(QTransform(), font);
+    laid.prepare(QTransform(), face->font);
     return texts.emplace(text, std::move(laid)).first->second;
   }
 
-  static constexpr size_t kTextCacheSize = 64;
-  std::optional<QFontMetricsF> metrics;
-  std::unordered_map<std::string, QStaticText> texts;
+  std::map<std::pair<std::string, float>, Face> faces;  // nodes stay put: face points into it
+  Face* face = nullptr;
 
   void Segment(QPointF a, QPointF b, Color c) {
     QPainter& p = Paint();
@@ -204,9 +214,12 @@ PictureBox::PictureBox(Container& parent, int left, int top, int width, int heig
                   static_cast<double>(PixelsToTwips(impl_->heightPx))};
   impl_->backColor = backColor;
   impl_->foreColor = foreColor;
-  impl_->font = QGuiApplication::font();
-  impl_->fontName = impl_->font.family().toStdString();
-  impl_->metrics.emplace(impl_->font);
+  // Until a font is chosen, text is drawn in the application's default font.
+  impl_->fontName = QGuiApplication::font().family().toStdString();
+  impl_->face = &impl_->faces
+                     .emplace(std::make_pair(impl_->fontName, impl_->fontSize),
+                              Impl::Face(QGuiApplication::font()))
+                     .first->second;
   impl_->image = impl_->Blank();
 }
 
@@ -318,9 +331,9 @@ void PictureBox::Print(const std::string& text) {
   const QStaticText& laid = impl_->Laid(text);
   const QPointF topLeft = impl_->ToPixel(impl_->currentX, impl_->currentY);
   QPainter& p = impl_->Paint();
-  p.setFont(impl_->font);
+  p.setFont(impl_->face->font);
   if (!impl_->fontTransparent) {
-    p.fillRect(QRectF(topLeft, QSizeF(laid.size().width(), impl_->metrics->height())),
+    p.fillRect(QRectF(topLeft, QSizeF(laid.size().width(), impl_->face->metrics.height())),
                ToQColor(impl_->backColor));
   }
   p.setPen(ToQColor(impl_->foreColor));
@@ -333,13 +346,13 @@ void PictureBox::Print(const std::string& text) {
 
 float PictureBox::TextWidth(const std::string& text) const {
   const ToolkitFpScope fp;
-  return static_cast<float>(impl_->metrics->horizontalAdvance(QString::fromStdString(text)) *
+  return static_cast<float>(impl_->face->metrics.horizontalAdvance(QString::fromStdString(text)) *
                             UnitsPerPixelX(impl_->frame, impl_->widthPx));
 }
 
 float PictureBox::TextHeight(const std::string&) const {
   const ToolkitFpScope fp;
-  return static_cast<float>(impl_->metrics->height() *
+  return static_cast<float>(impl_->face->metrics.height() *
                             UnitsPerPixelY(impl_->frame, impl_->heightPx));
 }
 
