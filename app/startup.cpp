@@ -49,6 +49,8 @@ void Form1_Load() {
   latitude.Tag = "1";
   latitude.SetValue(static_cast<int>(std::nearbyint(49.2 / 90 * 16384)));
   latitude.Tag = "";
+  // Quit may have run inside the station handler's DoEvents: the program has ended.
+  if (toolkit::Quitting()) return;
 
   f.Label9(0).SetCaption(" " + toolkit::Format(49.2, "0.0\u00b0") + " N ");
   f.Label9(1).SetCaption(" " + toolkit::Format(0, "0.0\u00b0") + " ");

@@ -9,6 +9,7 @@
 #include "app/toolkit/color.h"
 #include "app/toolkit/picture.h"
 #include "app/toolkit/picture_box.h"
+#include "geometry/angles.h"
 #include "model/earth.h"
 #include "model/orbit.h"
 #include "model/station.h"
@@ -26,7 +27,6 @@ constexpr double kEarthX = focusOffset;
 constexpr double kEarthDrawnRadius = kEarthRadiusDrawn;
 constexpr double kEarthDrawnDiameter = 191344.089;
 constexpr double kSemiMajorAxis = 385000;
-constexpr double kRadiansPerDegree = 0.017453292519943278;
 // Half the span of Picture1 in km: the ellipse reaches 385000 km either side of its centre
 // along x, which leaves a margin of 25000 km at both ends.
 constexpr double kHalfSpan = 410000;

@@ -8,13 +8,29 @@ build=${1:-build/release}
 "$build/bench/bench_refresh"
 
 display=""
+xvfb=""
 for n in $(seq 110 130); do
-  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
+  if [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; then continue; fi
+  Xvfb ":$n" -screen 0 1600x1200x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb=$!
+  for _ in $(seq 50); do
+    # Ours only if our server is still alive once the display answers.
+    if xdpyinfo -display ":$n" >/dev/null 2>&1 && kill -0 "$xvfb" 2>/dev/null; then
+      display=":$n"
+      break
+    fi
+    kill -0 "$xvfb" 2>/dev/null || break
+    sleep 0.1
+  done
+  [ -n "$display" ] && break
+  kill "$xvfb" 2>/dev/null || true
+  xvfb=""
 done
-Xvfb "$display" -screen 0 1600x1200x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
+if [ -z "$display" ]; then
+  echo "no free X display in :110..:130 for the timings that need one" >&2
+  exit 1
+fi
 trap 'kill $xvfb 2>/dev/null || true' EXIT
-for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
 
 export DISPLAY=$display
 unset QT_QPA_PLATFORM

@@ -3,6 +3,9 @@
 
 #include "geometry/vec3.h"
 
+// Radians per degree, as every readout divides by it: degrees = radians / kRadiansPerDegree.
+inline constexpr double kRadiansPerDegree = 0.017453292519943278;
+
 // Polar angle of (x, y) in (0, 2 pi]: the positive x axis gives a full turn, not 0.
 [[nodiscard]] double AngleOf(double x, double y) noexcept;
 // Angle of (x, y, z) above the x-y plane, in [-pi/2, pi/2], without branches.

@@ -5,13 +5,14 @@
 #include <string>
 
 #include "app/toolkit/format.h"
+#include "geometry/angles.h"
 
 // One turn as the sliders count it. Position 32767 (not 32768) is a full turn, so both ends
 // of a slider point the same way.
 inline constexpr double kSliderTurn = 6.28318530717958;
 inline constexpr int kSliderFullTurn = 32767;
 // Radians per degree: every readout shows degrees = radians / kRadPerDeg.
-inline constexpr double kRadPerDeg = 0.017453292519943278;
+inline constexpr double kRadPerDeg = kRadiansPerDegree;
 // Turns of the Earth for one turn of the Moon on its orbit (the anomalistic month in
 // sidereal days), the ratio that couples the sidereal angle to the Moon.
 inline constexpr double kEarthTurnsPerMoonTurn = 27.55455;

@@ -15,13 +15,6 @@ Mat3 TiltRot;
 Vec3 moonPos;
 Vec3 moonVel;
 
-namespace {
-
-// Radians per degree, as every readout of the program converts.
-constexpr double kRadPerDeg = 0.017453292519943278;
-
-}  // namespace
-
 void UpdateMoonState() {
   // Turn the orbit plane into the node frame, tilt it about the line of nodes (the node
   // frame's x axis), and turn back: the Moon rises through the equator at the node in
@@ -29,7 +22,7 @@ void UpdateMoonState() {
   const Mat3 Nt = MatTranspose(NodeRot);
   moonPos = MatMulVec(Nt, MatMulVec(TiltRot, MatMulVec(NodeRot, orbitPos)));
   moonVel = MatMulVec(Nt, MatMulVec(TiltRot, MatMulVec(NodeRot, orbitVel)));
-  const double delta = ElevationOf(moonPos.x, moonPos.y, moonPos.z) / kRadPerDeg;
+  const double delta = ElevationOf(moonPos.x, moonPos.y, moonPos.z) / kRadiansPerDegree;
   form1().Label1(1).SetCaption(" " + toolkit::Format(delta, "+0.000;-0.000;0.000") + "° ");
 }
 

@@ -37,8 +37,6 @@ constexpr double kKeplerTolerance = 0.0001;
 constexpr int kLastStep = 10;
 // One turn as the slider conversions write it; reduces E before the trigonometry only.
 constexpr double kTurn = 6.28318530717958;
-// The Moon drawn 15 times enlarged, in user units; the surface takes it in single precision.
-constexpr float kMoonDiscRadius = 26049.01f;
 
 // The velocity terms shared by both solvers, from sin E, cos E and D = 1 - e·cos E.
 void SetVelocities(double s, double c, double D) {
@@ -106,6 +104,6 @@ void InitMoonOrbit(double M) {
   const toolkit::Color white = toolkit::RGB(255, 255, 255);
   const float moonX = static_cast<float>(orbitX + focusOffset);
   const float moonY = static_cast<float>(orbitY);
-  picture.Circle(moonX, moonY, kMoonDiscRadius, white);
+  picture.Circle(moonX, moonY, static_cast<float>(moonRadiusDrawn), white);
   picture.Line(static_cast<float>(focusOffset), 0.0f, moonX, moonY, white);
 }

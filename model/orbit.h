@@ -8,6 +8,8 @@
 
 // The Earth's offset from the centre of the drawn orbit ellipse: a·e = 385000 × 0.0717 km.
 inline constexpr double focusOffset = 27604.5;
+// Radius of the Moon's disc in the drawings, 15 times its true 1736.6007 km.
+inline constexpr double moonRadiusDrawn = 26049.01;
 
 // Module state, written by OrbitFromMeanAnomaly and OrbitFromTrueAnomaly only; zero until
 // start-up calls InitMoonOrbit. E is the eccentric anomaly and D = 1 - e·cos E.

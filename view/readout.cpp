@@ -6,9 +6,6 @@
 
 namespace {
 
-// Degrees = radians / this; the same divisor every angle readout of the program uses.
-constexpr double kRadiansPerDegree = 0.017453292519943278;
-
 // Signed three decimals, and exactly zero without a sign.
 constexpr const char* kSpeedPattern = "+0.000;-0.000;0.000";
 // Signed whole hertz followed by " Hz ".

@@ -11,6 +11,7 @@
 #include "app/toolkit/color.h"
 #include "geometry/mat3.h"
 #include "geometry/vec3.h"
+#include "model/orbit.h"
 #include "view/readout.h"
 
 // The geometry of the drawn line of sight, from the Earth-fixed Moon to the drawn P.
@@ -28,8 +29,7 @@ struct DrawnGeometry {
 
 // Half-length of the axes through the Earth: 1.6 semi-major axes, past the whole orbit.
 inline constexpr double axisHalfLength = 385000 * 1.6;
-// Radii of the Moon's two circles, 15 times enlarged and true size, km.
-inline constexpr double moonRadiusDrawn = 26049.01;
+// The Moon's true radius, km, drawn beside its enlarged disc (moonRadiusDrawn).
 inline constexpr double moonRadius = 1736.6007;
 // Half the width of the station's X mark, km.
 inline constexpr double crossHalfWidth = 9019.96035546;

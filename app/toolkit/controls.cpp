@@ -294,7 +294,9 @@ HScrollBar::HScrollBar(Container& parent, int left, int top, int width, int heig
   bar->setTracking(false);
   // A scroll bar inverts its arrow keys by default; here right and up raise the value.
   bar->setInvertedControls(false);
-  bar->setFocusPolicy(Qt::StrongFocus);
+  // Click, Tab and the mouse wheel all give the slider the focus first, so that GotFocus
+  // comes before any change the wheel makes.
+  bar->setFocusPolicy(Qt::WheelFocus);
   bar->setContextMenuPolicy(Qt::NoContextMenu);
   native_->widget = bar;
   QObject::connect(bar, &QScrollBar::valueChanged, bar, [this](int) { RaiseChange(); });
