@@ -2,6 +2,7 @@
 .PHONY: all deps build run test test-release test-sanitize bench install screenshot format clean
 
 BUILD_DIR := build/release
+MAKEFLAGS += --no-print-directory
 PREFIX ?= /usr/local
 
 all: build
