@@ -31,36 +31,26 @@ inline constexpr int kUntouched = -1;
 void Leave(int saved) noexcept;
 }  // namespace fp_detail
 
-// Held at the top of every toolkit entry that calls into Qt: traps off until it ends, then
-// back to what they were.
-class ToolkitFpScope {
+// Sets the traps for its lifetime with Enter (one of the two above) and puts back the ones
+// that were on when it ends. With no program traps chosen it touches nothing.
+template <int (*Enter)() noexcept>
+class FpScope {
  public:
-  ToolkitFpScope() noexcept
-      : saved_(programTraps == 0 ? fp_detail::kUntouched : fp_detail::EnterToolkit()) {}
-  ~ToolkitFpScope() {
+  FpScope() noexcept : saved_(programTraps == 0 ? fp_detail::kUntouched : Enter()) {}
+  ~FpScope() {
     if (saved_ != fp_detail::kUntouched) fp_detail::Leave(saved_);
   }
-  ToolkitFpScope(const ToolkitFpScope&) = delete;
-  ToolkitFpScope& operator=(const ToolkitFpScope&) = delete;
+  FpScope(const FpScope&) = delete;
+  FpScope& operator=(const FpScope&) = delete;
 
  private:
   int saved_;
 };
 
+// Held at the top of every toolkit entry that calls into Qt: traps off until it ends.
+using ToolkitFpScope = FpScope<fp_detail::EnterToolkit>;
 // Held where the toolkit raises an event into the program (a control's callback, a timer
-// tick, a menu click): the program's traps on until it ends, then back to what they were.
-class ProgramFpScope {
- public:
-  ProgramFpScope() noexcept
-      : saved_(programTraps == 0 ? fp_detail::kUntouched : fp_detail::EnterProgram()) {}
-  ~ProgramFpScope() {
-    if (saved_ != fp_detail::kUntouched) fp_detail::Leave(saved_);
-  }
-  ProgramFpScope(const ProgramFpScope&) = delete;
-  ProgramFpScope& operator=(const ProgramFpScope&) = delete;
-
- private:
-  int saved_;
-};
+// tick, a menu click): the program's traps on until it ends.
+using ProgramFpScope = FpScope<fp_detail::EnterProgram>;
 
 }  // namespace toolkit
