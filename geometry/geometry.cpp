@@ -15,6 +15,10 @@ void VecNorms(const Vec3& v, double& rho, double& r, double& rho2, double& r2) n
   r = std::sqrt(r2);
 }
 
+double VecLength(const Vec3& v) noexcept {
+  return std::sqrt(VecDot(v, v));
+}
+
 Vec3 MatMulVec(const Mat3& M, const Vec3& v) noexcept {
   return {M(0, 0) * v.x + M(0, 1) * v.y + M(0, 2) * v.z,
           M(1, 0) * v.x + M(1, 1) * v.y + M(1, 2) * v.z,

@@ -1,0 +1,123 @@
+// The Moon's state from ERFA and its view from a station.
+#include "sky/sight.h"
+
+#include <erfa.h>
+#include <erfam.h>
+
+#include <cmath>
+
+namespace sky {
+
+const double kSpeedOfLightMs = ERFA_CMPS;
+const double kEarthRotationRadPerS = ERFA_D2PI * 1.00273781191135448 / ERFA_DAYSEC;
+
+namespace {
+
+constexpr double kMetresPerKm = 1000;
+// Half the interval of the central difference that gives the Moon's acceleration (s): the
+// series is smooth, so its error (h²/6 times the jerk's rate, about 1e-14 m/s²) and its
+// rounding (1e-12 m/s over 2h) are both far below what the Doppler rate shows.
+constexpr double kAccelerationHalfStepS = 10;
+
+Vec3 MoonPositionKm(const double pv[2][3]) {
+  constexpr double kKmPerAu = ERFA_DAU / 1000;
+  return {pv[0][0] * kKmPerAu, pv[0][1] * kKmPerAu, pv[0][2] * kKmPerAu};
+}
+
+Vec3 MoonVelocityMs(const double pv[2][3]) {
+  constexpr double kMsPerAuPerDay = ERFA_DAU / ERFA_DAYSEC;
+  return {pv[1][0] * kMsPerAuPerDay, pv[1][1] * kMsPerAuPerDay, pv[1][2] * kMsPerAuPerDay};
+}
+
+}  // namespace
+
+MoonAndEarth MoonAndEarthAt(UtcInstant t, bool withAcceleration) noexcept {
+  const TimeScales ts = TimeScalesAt(t);
+  MoonAndEarth s;
+  s.t = t;
+  double pv[2][3];
+  eraMoon98(ts.tt1, ts.tt2, pv);
+  s.moonPositionKm = MoonPositionKm(pv);
+  s.moonVelocityMs = MoonVelocityMs(pv);
+  if (withAcceleration) {
+    constexpr double h = kAccelerationHalfStepS / ERFA_DAYSEC;
+    double before[2][3], after[2][3];
+    eraMoon98(ts.tt1, ts.tt2 - h, before);
+    eraMoon98(ts.tt1, ts.tt2 + h, after);
+    s.moonAccelerationMs2 = VecScale(1 / (2 * kAccelerationHalfStepS),
+                                     VecSub(MoonVelocityMs(after), MoonVelocityMs(before)));
+  }
+  // GCRS to CIRS by the IAU 2000B precession-nutation (within a milliarcsecond of the full
+  // IAU 2006/2000A model, at a tenth of its cost), then the Earth rotation angle about
+  // the CIP. Polar motion (at most about 0.5") is left out: ITRS is taken as TIRS.
+  double c2i[3][3], rpom[3][3];
+  eraC2i00b(ts.tt1, ts.tt2, c2i);
+  eraIr(rpom);
+  eraC2tcio(c2i, eraEra00(ts.ut1a, ts.ut1b), rpom, s.celestialToTerrestrial.m);
+  return s;
+}
+
+Sight SightFrom(const MoonAndEarth& state, const Site& site) noexcept {
+  const Mat3& toItrs = state.celestialToTerrestrial;
+  const Mat3 toGcrs = MatTranspose(toItrs);
+  const Vec3 omega{0, 0, kEarthRotationRadPerS};
+
+  // The station in the GCRS: the Earth's rotation carries it at ω × r, and accelerates it
+  // toward the axis at ω × (ω × r). The precession's own rate (1e-12 rad/s) is left out.
+  const Vec3 stationItrsM = VecScale(kMetresPerKm, site.positionKm);
+  const Vec3 stationVelItrs = VecCross(omega, stationItrsM);
+  const Vec3 stationPosKm = MatMulVec(toGcrs, site.positionKm);
+  const Vec3 stationVel = MatMulVec(toGcrs, stationVelItrs);
+  const Vec3 stationAcc = MatMulVec(toGcrs, VecCross(omega, stationVelItrs));
+
+  const Vec3 d = VecSub(state.moonPositionKm, stationPosKm);  // km
+  const double range = VecLength(d);
+  const Vec3 u = VecScale(1 / range, d);
+  const Vec3 rHat = VecScale(1 / VecLength(state.moonPositionKm), state.moonPositionKm);
+  const Vec3 w = VecSub(state.moonVelocityMs, stationVel);  // m/s
+
+  Sight s;
+  s.rangeKm = range;
+  s.echoDelayS = 2 * range * kMetresPerKm / kSpeedOfLightMs;
+  s.radialMs = VecDot(rHat, state.moonVelocityMs);
+  s.parallaxMs = VecDot(VecSub(u, rHat), state.moonVelocityMs);
+  s.rotationMs = -VecDot(u, stationVel);
+  s.rangeRateMs = VecDot(u, w);
+  // d²|d|/dt² = u·a + (|w|² − v²)/|d|: the relative acceleration along the line of sight,
+  // plus the turning of the line of sight itself.
+  const Vec3 a = VecSub(state.moonAccelerationMs2, stationAcc);
+  s.rangeAccelerationMs2 =
+      VecDot(u, a) + (VecDot(w, w) - s.rangeRateMs * s.rangeRateMs) / (range * kMetresPerKm);
+
+  // Direction in the local horizon, from the line of sight in the Earth-fixed frame.
+  const Vec3 uItrs = MatMulVec(toItrs, u);
+  const double up = VecDot(uItrs, site.up);
+  const double east = VecDot(uItrs, site.east);
+  const double north = VecDot(uItrs, site.north);
+  const double horizontal = std::hypot(east, north);
+  s.elevationDeg = std::atan2(up, horizontal) * ERFA_DR2D;
+  double az = std::atan2(east, north) * ERFA_DR2D;
+  if (az < 0) az += 360;
+  s.azimuthDeg = az;
+  // The elevation's rate, from the line of sight's motion seen in the turning frame:
+  // d(u_itrs)/dt = (ḋ − u·(u·ḋ))/|d| with ḋ = M·w − ω × d_itrs.
+  const Vec3 dItrsM = VecScale(range * kMetresPerKm, uItrs);
+  const Vec3 dDot = VecSub(MatMulVec(toItrs, w), VecCross(omega, dItrsM));
+  const double upRate = (VecDot(dDot, site.up) - up * VecDot(uItrs, dDot)) / (range * kMetresPerKm);
+  s.elevationRateDegPerS = horizontal > 0 ? upRate / horizontal * ERFA_DR2D : 0;
+  return s;
+}
+
+double SelfShiftHz(double bandHz, double rangeRateMs) noexcept {
+  return -2 * bandHz * rangeRateMs / kSpeedOfLightMs;
+}
+
+double SelfShiftRateHzPerMin(double bandHz, double rangeAccelerationMs2) noexcept {
+  return -2 * bandHz * rangeAccelerationMs2 / kSpeedOfLightMs * 60;
+}
+
+double DxShiftHz(double bandHz, double rangeRateMs, double dxRangeRateMs) noexcept {
+  return -bandHz * (rangeRateMs + dxRangeRateMs) / kSpeedOfLightMs;
+}
+
+}  // namespace sky

@@ -1,0 +1,61 @@
+// The Moon seen from a station at one instant: direction, range and range rate with its
+// three shares, and the echo's Doppler shift.
+#pragma once
+
+#include "geometry/mat3.h"
+#include "geometry/vec3.h"
+#include "sky/station.h"
+#include "sky/time.h"
+
+namespace sky {
+
+// Speed of light (m/s), from ERFA's header.
+extern const double kSpeedOfLightMs;
+// The Earth's rotation rate (rad per UT1 second): 1.00273781191135448 turns per UT1 day,
+// the rate of the Earth rotation angle (IAU 2000, as in eraEra00).
+extern const double kEarthRotationRadPerS;
+
+// What is common to every station at one instant: the Moon's geocentric state and the
+// Earth's orientation.
+struct MoonAndEarth {
+  UtcInstant t;
+  Vec3 moonPositionKm;          // GCRS, km (eraMoon98: Meeus' series, geometric)
+  Vec3 moonVelocityMs;          // GCRS, m/s
+  Vec3 moonAccelerationMs2;     // GCRS, m/s², the time derivative of the series' velocity
+  Mat3 celestialToTerrestrial;  // GCRS to ITRS, polar motion left out: R3(ERA)·C2I(2000B)
+};
+
+// The state at t. With `withAcceleration` false the Moon's acceleration is left zero
+// (it costs two more evaluations of the series and only the Doppler rate needs it).
+[[nodiscard]] MoonAndEarth MoonAndEarthAt(UtcInstant t, bool withAcceleration = true) noexcept;
+
+// The Moon seen from one station. Geometric: no refraction, no light time (the echo's
+// 2.5 s round trip is treated as instantaneous). Angles above the plane normal to the
+// geodetic vertical; azimuth from north through east.
+struct Sight {
+  double elevationDeg = 0;  // [-90, 90]
+  double azimuthDeg = 0;    // [0, 360)
+  double elevationRateDegPerS = 0;
+  double rangeKm = 0;     // station to the Moon's centre
+  double echoDelayS = 0;  // 2·range / c
+  // The range rate v = u·(vMoon − vStation) (m/s, positive when the Moon recedes), u the
+  // unit vector from the station to the Moon, r̂ the one from the Earth's centre, and its
+  // three shares, which add up to it:
+  double radialMs = 0;    // r̂·vMoon: the Moon's own motion toward or away from the Earth
+  double parallaxMs = 0;  // (u − r̂)·vMoon: its motion across the sky, seen off the centre
+  double rotationMs = 0;  // −u·vStation: the Earth's rotation carrying the station
+  double rangeRateMs = 0;
+  double rangeAccelerationMs2 = 0;  // dv/dt (needs the Moon's acceleration)
+};
+
+[[nodiscard]] Sight SightFrom(const MoonAndEarth& state, const Site& site) noexcept;
+
+// The shift of a self echo at carrier f (Hz): −2·f·v/c (Hz). The path lengthens both ways.
+[[nodiscard]] double SelfShiftHz(double bandHz, double rangeRateMs) noexcept;
+// Its rate (Hz per minute) from the range acceleration (m/s²).
+[[nodiscard]] double SelfShiftRateHzPerMin(double bandHz, double rangeAccelerationMs2) noexcept;
+// The shift of a signal a DX station sends and this station receives off the Moon:
+// −f·(v + vDx)/c (Hz), each range rate that of its own station.
+[[nodiscard]] double DxShiftHz(double bandHz, double rangeRateMs, double dxRangeRateMs) noexcept;
+
+}  // namespace sky

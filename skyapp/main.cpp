@@ -1,0 +1,41 @@
+// vornak-sky: the Doppler shift of Moon echoes for the real Moon, as a table or a window.
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "skyapp/table.h"
+#include "skyapp/table_options.h"
+
+int main(int argc, char** argv) {
+  // A reader that stops early (`| head`) closes the pipe: the write then fails with EPIPE,
+  // which ends the table quietly, instead of the signal ending the process.
+  std::signal(SIGPIPE, SIG_IGN);
+
+  const std::vector<std::string_view> args(argv + 1, argv + argc);
+  const auto now =
+      std::chrono::time_point_cast<std::chrono::milliseconds>(std::chrono::system_clock::now());
+  skyapp::ParsedCommandLine parsed;
+  std::string why;
+  if (!skyapp::ParseCommandLine(args, sky::UtcInstant{now.time_since_epoch().count()}, parsed,
+                                why)) {
+    std::fprintf(stderr, "vornak-sky: %s\n", why.c_str());
+    return 2;
+  }
+  switch (parsed.request) {
+    case skyapp::Request::kHelp:
+      std::fputs(skyapp::UsageText().c_str(), stdout);
+      return std::fflush(stdout) == 0 ? 0 : 1;
+    case skyapp::Request::kVersion:
+      std::printf("vornak-sky %s\n", VORNAK_VERSION);
+      return std::fflush(stdout) == 0 ? 0 : 1;
+    case skyapp::Request::kTable:
+      return skyapp::WriteTable(parsed.table, stdout, stderr);
+    case skyapp::Request::kWindow:
+      break;
+  }
+  std::fputs("vornak-sky: the window is not built yet; use vornak-sky --table (see --help)\n",
+             stderr);
+  return 1;
+}

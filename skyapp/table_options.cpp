@@ -1,0 +1,286 @@
+// Parsing and checking the table's command line.
+#include "skyapp/table_options.h"
+
+#include <charconv>
+#include <cmath>
+#include <map>
+
+namespace skyapp {
+namespace {
+
+// Options that take a value, and the flags that take none.
+const char* const kValued[] = {"--locator", "--lat",    "--lon",       "--height", "--dx",
+                               "--dx-lat",  "--dx-lon", "--dx-height", "--band",   "--at",
+                               "--from",    "--to",     "--step"};
+const char* const kFlags[] = {"--table", "--csv", "--passes", "--help", "--version"};
+
+// The highest carrier accepted (MHz): far above any amateur band, low enough that every
+// shift still prints as a plain number.
+constexpr double kHighestBandMhz = 1e6;
+
+bool IsValued(std::string_view name) {
+  for (const char* v : kValued) {
+    if (name == v) return true;
+  }
+  return false;
+}
+
+bool IsFlag(std::string_view name) {
+  for (const char* f : kFlags) {
+    if (name == f) return true;
+  }
+  return false;
+}
+
+std::string Quoted(std::string_view s) {
+  return "\"" + std::string(s) + "\"";
+}
+
+// A finite decimal number, optionally signed; no spaces, no hexadecimal, no nan or inf.
+bool ParseNumber(std::string_view text, double& value) {
+  std::string_view digits = text;
+  if (digits.size() > 1 && digits[0] == '+' && digits[1] != '-') digits.remove_prefix(1);
+  const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+  return ec == std::errc() && end == digits.data() + digits.size() && std::isfinite(value);
+}
+
+// `DUR`: a whole number followed by s, m or h, at most a century.
+bool ParseStep(std::string_view text, std::int64_t& ms) {
+  if (text.size() < 2 || text.size() > 12) return false;
+  const char unit = text.back();
+  const std::int64_t scale = unit == 's'   ? 1000
+                             : unit == 'm' ? 60'000
+                             : unit == 'h' ? 3'600'000
+                                           : 0;
+  if (scale == 0) return false;
+  std::int64_t n = 0;
+  for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+    if (text[i] < '0' || text[i] > '9') return false;
+    n = n * 10 + (text[i] - '0');
+  }
+  ms = n * scale;
+  return true;
+}
+
+}  // namespace
+
+bool ParseCommandLine(const std::vector<std::string_view>& args, sky::UtcInstant now,
+                      ParsedCommandLine& out, std::string& why) {
+  std::map<std::string_view, std::string_view> given;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    std::string_view name = args[i];
+    std::optional<std::string_view> inlineValue;
+    if (const std::size_t eq = name.find('='); name.starts_with("--") && eq != name.npos) {
+      inlineValue = name.substr(eq + 1);
+      name = name.substr(0, eq);
+    }
+    if (IsFlag(name) && !inlineValue) {
+      if (given.count(name)) {
+        why = name;
+        why += " is given twice";
+        return false;
+      }
+      given[name] = "";
+      continue;
+    }
+    if (!IsValued(name)) {
+      why = "unknown option " + Quoted(args[i]) + " (see vornak-sky --help)";
+      return false;
+    }
+    if (given.count(name)) {
+      why = std::string(name) + " is given twice";
+      return false;
+    }
+    if (inlineValue) {
+      given[name] = *inlineValue;
+    } else if (i + 1 < args.size() && !args[i + 1].starts_with("--")) {
+      given[name] = args[++i];
+    } else {
+      why = std::string(name) + " needs a value";
+      return false;
+    }
+    if (given[name].empty()) {
+      why = std::string(name) + " needs a value";
+      return false;
+    }
+  }
+  const auto has = [&](std::string_view n) { return given.count(n) != 0; };
+
+  if (has("--help")) {
+    out.request = Request::kHelp;
+    return true;
+  }
+  if (has("--version")) {
+    out.request = Request::kVersion;
+    return true;
+  }
+  if (!has("--table")) {
+    if (!given.empty()) {
+      why = "options other than --help and --version go with --table (see vornak-sky --help)";
+      return false;
+    }
+    out.request = Request::kWindow;
+    return true;
+  }
+  out.request = Request::kTable;
+  TableOptions& t = out.table;
+
+  const auto number = [&](std::string_view n, double& v) {
+    if (ParseNumber(given[n], v)) return true;
+    why = std::string(n) + " " + Quoted(given[n]) + " is not a number";
+    return false;
+  };
+
+  // The station and the DX station share their rules.
+  const auto station = [&](bool dx, sky::Station& s, std::string& name) {
+    const std::string loc = dx ? "--dx" : "--locator";
+    const std::string lat = dx ? "--dx-lat" : "--lat";
+    const std::string lon = dx ? "--dx-lon" : "--lon";
+    const std::string height = dx ? "--dx-height" : "--height";
+    double h = 0;
+    if (has(height) && !number(height, h)) return false;
+    if (has(loc)) {
+      if (has(lat) || has(lon)) {
+        why = loc + " and " + lat + "/" + lon + " both give the station: use one of them";
+        return false;
+      }
+      if (!sky::StationFromLocator(given[loc], h, s, why)) {
+        why = loc + ": " + why;
+        return false;
+      }
+      name = given[loc];
+      return true;
+    }
+    if (has(lat) != has(lon)) {
+      why = has(lat) ? lat + " needs " + lon + " too" : lon + " needs " + lat + " too";
+      return false;
+    }
+    double la = 0, lo = 0;
+    if (!number(lat, la) || !number(lon, lo)) return false;
+    if (!sky::StationFromDegrees(la, lo, h, s, why)) {
+      why = (dx ? "--dx-" : "--") + why;
+      return false;
+    }
+    name = std::string(given[lat]) + ", " + std::string(given[lon]);
+    return true;
+  };
+
+  if (!has("--locator") && !has("--lat") && !has("--lon")) {
+    why = "no station: give --locator LOC, or --lat DEG --lon DEG";
+    return false;
+  }
+  if (!station(false, t.station, t.stationName)) return false;
+  if (has("--dx") || has("--dx-lat") || has("--dx-lon")) {
+    sky::Station dx;
+    std::string unused;
+    if (!station(true, dx, unused)) return false;
+    t.dx = dx;
+  } else if (has("--dx-height")) {
+    why = "--dx-height needs a DX station (--dx LOC, or --dx-lat DEG --dx-lon DEG)";
+    return false;
+  }
+
+  if (has("--band")) {
+    double mhz = 0;
+    if (!number("--band", mhz)) return false;
+    if (!(mhz > 0 && mhz <= kHighestBandMhz)) {
+      why = "--band " + Quoted(given["--band"]) +
+            ": expected a frequency in MHz above 0 and at most 1000000";
+      return false;
+    }
+    t.bandHz = mhz * 1e6;
+  }
+
+  const auto instant = [&](std::string_view n, sky::UtcInstant& v) {
+    std::string reason;
+    if (!sky::ParseUtc(given[n], v, reason)) {
+      why = std::string(n) + " " + Quoted(given[n]) + ": " + reason;
+      return false;
+    }
+    if (!sky::IsAccepted(v)) {
+      why = std::string(n) + " " + Quoted(given[n]) +
+            ": the Moon is computed from 1950-01-01T00:00:00Z to 2100-12-31T23:59:59Z";
+      return false;
+    }
+    return true;
+  };
+
+  if (has("--at") && (has("--from") || has("--to"))) {
+    why = "--at gives one instant, --from and --to an interval: use one of them";
+    return false;
+  }
+  if (has("--from") != has("--to")) {
+    why = has("--from") ? "--from needs --to too" : "--to needs --from too";
+    return false;
+  }
+  t.csv = has("--csv");
+  t.passes = has("--passes");
+  if (t.passes) {
+    if (has("--at") || has("--step") || t.dx) {
+      why =
+          "--passes lists the passes between --from and --to: it takes no --at, --step or DX "
+          "station";
+      return false;
+    }
+    if (!has("--from")) {
+      why = "--passes needs --from and --to";
+      return false;
+    }
+  }
+  if (has("--step") && !has("--from")) {
+    why = "--step goes with --from and --to";
+    return false;
+  }
+  if (has("--from")) {
+    if (!instant("--from", t.from) || !instant("--to", t.to)) return false;
+    if (t.from > t.to) {
+      why = "--from " + Quoted(given["--from"]) + " is after --to " + Quoted(given["--to"]);
+      return false;
+    }
+  } else if (has("--at")) {
+    if (!instant("--at", t.from)) return false;
+    t.to = t.from;
+  } else {
+    t.from = t.to = {now.ms - now.ms % sky::kMsPerSecond};
+    if (!sky::IsAccepted(t.from)) {
+      why = "the clock's time " + sky::FormatUtc(t.from) +
+            " is outside the years the Moon is computed for (1950 to 2100): give --at";
+      return false;
+    }
+  }
+  if (has("--step")) {
+    if (!ParseStep(given["--step"], t.stepMs) || t.stepMs <= 0) {
+      why = "--step " + Quoted(given["--step"]) +
+            ": expected a whole number above 0 followed by s, m or h, like 10s, 1m or 2h";
+      return false;
+    }
+  }
+  return true;
+}
+
+std::string UsageText() {
+  return R"(Usage: vornak-sky                 open the window (the day's Doppler plot)
+       vornak-sky --table STATION [OPTIONS]
+
+The real Moon seen from a station: elevation, azimuth, range, echo delay, the range rate
+and its radial, parallax and rotation shares, and the echo's Doppler shift.
+
+Station (required with --table):
+  --locator LOC            Maidenhead locator of 4, 6 or 8 characters (JN18, JN18eu)
+  --lat DEG --lon DEG      geodetic latitude and longitude, north and east positive
+  --height M               height above the WGS84 ellipsoid in metres (default 0)
+DX station (optional):
+  --dx LOC | --dx-lat DEG --dx-lon DEG [--dx-height M]
+Band and time (UTC, like 2026-12-09T21:30Z or 2026-12-09T21:30:00.250Z):
+  --band MHZ               carrier frequency in MHz (default 10368)
+  --at UTC                 one instant (default: now, to the second)
+  --from UTC --to UTC      rows from FROM, every STEP, up to TO
+  --step DUR               10s, 5m, 1h... (default 1m)
+Output:
+  --csv                    comma-separated values with a header row
+  --passes                 with --from and --to: the Moon's rises, highest points and sets
+  --help, --version
+)";
+}
+
+}  // namespace skyapp
