@@ -47,7 +47,7 @@ UtcInstant Bisect(UtcInstant a, UtcInstant b, F f) {
 }  // namespace
 
 void ForEachPass(const Site& site, UtcInstant from, UtcInstant to,
-                 const std::function<void(const Pass&)>& onPass) {
+                 const std::function<bool(const Pass&)>& onPass) {
   const auto elevation = [&](UtcInstant t) { return SampleAt(site, t).elevationDeg; };
   const auto rate = [&](UtcInstant t) { return SampleAt(site, t).rateDegPerS; };
 
@@ -62,9 +62,12 @@ void ForEachPass(const Site& site, UtcInstant from, UtcInstant to,
       open->highestElevationDeg = el;
     }
   };
+  bool wanted = true;
   const auto close = [&](std::optional<UtcInstant> set) {
     open->set = set;
-    if (!open->rise || !set || open->highestElevationDeg >= kLowestPassDeg) onPass(*open);
+    if (!open->rise || !set || open->highestElevationDeg >= kLowestPassDeg) {
+      wanted = onPass(*open);
+    }
     open.reset();
   };
   // Walks a stretch on which the elevation is monotonic: at most one horizon crossing.
@@ -79,7 +82,7 @@ void ForEachPass(const Site& site, UtcInstant from, UtcInstant to,
   };
 
   Sample a = first;
-  while (a.t < to) {
+  while (a.t < to && wanted) {
     const Sample b = SampleAt(site, UtcInstant{std::min(a.t.ms + kSampleMs, to.ms)});
     if (a.rateDegPerS > 0 && b.rateDegPerS < 0) {
       // A highest point inside: split there so that each half is monotonic.
@@ -98,7 +101,7 @@ void ForEachPass(const Site& site, UtcInstant from, UtcInstant to,
     }
     a = b;
   }
-  if (open) close(std::nullopt);
+  if (open && wanted) close(std::nullopt);
 }
 
 }  // namespace sky

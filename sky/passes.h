@@ -23,11 +23,12 @@ struct Pass {
 // interval is reported whatever its height there.
 inline constexpr double kLowestPassDeg = 0.1;
 
-// Calls `onPass` with each pass between `from` and `to`, in time order, as it is found.
+// Calls `onPass` with each pass between `from` and `to`, in time order, as it is found,
+// until it returns false.
 // None is missed, however short: the elevation and its rate are sampled every few
 // minutes, far closer than the hours between the elevation's turning points, and each
 // turning point and horizon crossing is then found by bisection.
 void ForEachPass(const Site& site, UtcInstant from, UtcInstant to,
-                 const std::function<void(const Pass&)>& onPass);
+                 const std::function<bool(const Pass&)>& onPass);
 
 }  // namespace sky

@@ -95,13 +95,15 @@ void PutTitleCell(Writer& w, bool csv, const Column& c) {
 
 void PutTitle(Writer& w, const TableOptions& o) {
   const sky::Station& s = o.station;
-  char buf[256];
-  std::snprintf(buf, sizeof buf,
-                "# The Moon from %s (%.4f%s %.4f%s, %.0f m, locator %s) at %.6g MHz; times UTC\n",
-                o.stationName.c_str(), std::fabs(s.latitudeRad) * ERFA_DR2D,
+  char place[64];
+  std::snprintf(place, sizeof place, "%.4f %s, %.4f %s", std::fabs(s.latitudeRad) * ERFA_DR2D,
                 s.latitudeRad < 0 ? "S" : "N", std::fabs(s.longitudeRad) * ERFA_DR2D,
-                s.longitudeRad < 0 ? "W" : "E", s.heightM, sky::LocatorOf(s).c_str(),
-                o.bandHz / 1e6);
+                s.longitudeRad < 0 ? "W" : "E");
+  const std::string where = o.locator.empty() ? std::string(place) + " (" + sky::LocatorOf(s) + ")"
+                                              : o.locator + " (" + place + ")";
+  char buf[256];
+  std::snprintf(buf, sizeof buf, "# The Moon from %s, height %.0f m, at %.6g MHz; times in UTC\n",
+                where.c_str(), s.heightM, o.bandHz / 1e6);
   w.Put(buf);
 }
 
@@ -124,21 +126,21 @@ int WritePasses(const TableOptions& o, Writer& w, std::FILE* err) {
   } else {
     PutTitle(w, o);
     char buf[160];
-    std::snprintf(buf, sizeof buf, "%-*s %-*s %*s %-*s\n", kUtcWidth, "Rise", kUtcWidth, "Highest",
-                  kValueWidth, "Highest El deg", kUtcWidth, "Set");
+    std::snprintf(buf, sizeof buf, "%-*s %-*s %*s %s\n", kUtcWidth, "Rise", kUtcWidth, "Highest",
+                  kValueWidth, "Top El deg", "Set");
     w.Put(buf);
   }
   const auto when = [&](const std::optional<sky::UtcInstant>& t) {
     return t ? sky::FormatUtc(*t) : std::string(csv ? "" : "(before start)");
   };
   sky::ForEachPass(sky::SiteOf(o.station), o.from, o.to, [&](const sky::Pass& p) {
-    if (w.Failed()) return;
     PutText(w, csv, when(p.rise), kUtcWidth, true);
     PutText(w, csv, sky::FormatUtc(p.highest), kUtcWidth, false);
     PutCell(w, csv, p.highestElevationDeg, 3);
     PutText(w, csv, p.set ? sky::FormatUtc(*p.set) : std::string(csv ? "" : "(after end)"), 0,
             false);
     w.Put("\n");
+    return !w.Failed();
   });
   return Finish(w, err);
 }

@@ -66,6 +66,7 @@ bool ParseStep(std::string_view text, std::int64_t& ms) {
 
 bool ParseCommandLine(const std::vector<std::string_view>& args, sky::UtcInstant now,
                       ParsedCommandLine& out, std::string& why) {
+  out = ParsedCommandLine{};
   std::map<std::string_view, std::string_view> given;
   for (std::size_t i = 0; i < args.size(); ++i) {
     std::string_view name = args[i];
@@ -157,11 +158,19 @@ bool ParseCommandLine(const std::vector<std::string_view>& args, sky::UtcInstant
     }
     double la = 0, lo = 0;
     if (!number(lat, la) || !number(lon, lo)) return false;
-    if (!sky::StationFromDegrees(la, lo, h, s, why)) {
-      why = (dx ? "--dx-" : "--") + why;
+    if (!(la >= -90 && la <= 90)) {
+      why = lat + " " + Quoted(given[lat]) + ": expected a latitude from -90 to 90 degrees";
       return false;
     }
-    name = std::string(given[lat]) + ", " + std::string(given[lon]);
+    if (!(lo >= -180 && lo <= 180)) {
+      why = lon + " " + Quoted(given[lon]) + ": expected a longitude from -180 to 180 degrees";
+      return false;
+    }
+    if (!sky::StationFromDegrees(la, lo, h, s, why)) {
+      why = height + " " + Quoted(given[height]) + ": " + why;
+      return false;
+    }
+    name.clear();
     return true;
   };
 
@@ -169,7 +178,7 @@ bool ParseCommandLine(const std::vector<std::string_view>& args, sky::UtcInstant
     why = "no station: give --locator LOC, or --lat DEG --lon DEG";
     return false;
   }
-  if (!station(false, t.station, t.stationName)) return false;
+  if (!station(false, t.station, t.locator)) return false;
   if (has("--dx") || has("--dx-lat") || has("--dx-lon")) {
     sky::Station dx;
     std::string unused;

@@ -13,7 +13,7 @@ namespace skyapp {
 
 struct TableOptions {
   sky::Station station;
-  std::string stationName;  // the locator or the coordinates as given, for the table's title
+  std::string locator;  // as given, or empty when the station was given by its coordinates
   std::optional<sky::Station> dx;
   double bandHz = 10368e6;
   sky::UtcInstant from;

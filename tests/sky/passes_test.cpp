@@ -16,8 +16,10 @@ std::vector<Pass> PassesOf(double latDeg, double lonDeg, std::int64_t from, std:
   std::string why;
   EXPECT_TRUE(StationFromDegrees(latDeg, lonDeg, 0, s, why));
   std::vector<Pass> out;
-  ForEachPass(SiteOf(s), UtcInstant{from}, UtcInstant{to},
-              [&](const Pass& p) { out.push_back(p); });
+  ForEachPass(SiteOf(s), UtcInstant{from}, UtcInstant{to}, [&](const Pass& p) {
+    out.push_back(p);
+    return true;
+  });
   return out;
 }
 

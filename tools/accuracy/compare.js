@@ -260,12 +260,12 @@ function compare(rows) {
       let d = q.ours(row) - q.ae(ae);
       if (q.wrap) d = wrap180(d);
       if (Math.abs(d) > worst[q.key].diff) {
-        worst[q.key] = { diff: Math.abs(d), signed: d, ours: q.ours(row), ae: q.ae(ae), row };
+        worst[q.key] = { diff: Math.abs(d), ours: q.ours(row), ae: q.ae(ae), row };
       }
     }
     const sep = skySeparationDeg(row.elevationDeg, row.azimuthDeg, ae.elevationDeg, ae.azimuthDeg);
     if (sep > worst.sep.diff) {
-      worst.sep = { diff: sep, signed: sep, ours: row.elevationDeg, ae: ae.elevationDeg, row };
+      worst.sep = { diff: sep, ours: row.elevationDeg, ae: ae.elevationDeg, row };
     }
   }
   return { worst, count, skipped, stations: observers.size };
@@ -284,7 +284,9 @@ function report(result, timeLabel) {
     const w = result.worst[key];
     if (w.diff < 0) continue;
     const s = w.row.station;
-    const oursAe = key === 'sep' ? ['(elev)', ''] : [w.ours.toFixed(6), w.ae.toFixed(6)];
+    // For the separation, the elevations show how close to the zenith it was.
+    const oursAe = key === 'sep' ? [`el ${w.ours.toFixed(3)}`, `el ${w.ae.toFixed(3)}`]
+                                 : [w.ours.toFixed(6), w.ae.toFixed(6)];
     out.push(pad(label, 22) + pad(w.diff.toExponential(3), 17) + pad(oursAe[0], 16) +
              pad(oursAe[1], 16) + `${s.lat},${s.lon},${s.height} m / ${w.row.utc}`);
   }
@@ -296,6 +298,7 @@ function parseArgs(argv) {
   for (let i = 0; i < argv.length; i++) {
     const a = argv[i];
     if (a.startsWith('--')) {
+      if (!['--tt', '--limits', '--lat', '--lon', '--height'].includes(a)) throw new Error(`unknown option ${a}`);
       if (i + 1 >= argv.length) throw new Error(`${a} needs a value`);
       opts[a.slice(2)] = argv[++i];
     } else {

@@ -1,0 +1,109 @@
+// The table's command line: what it accepts, and each class of bad input refused with a
+// message that names the bad value.
+#include "skyapp/table_options.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <sstream>
+
+namespace skyapp {
+namespace {
+
+constexpr sky::UtcInstant kNow{1'796'851'800'123};  // 2026-12-09T21:30:00.123Z
+
+std::vector<std::string_view> Split(const std::string& line, std::vector<std::string>& store) {
+  std::istringstream in(line);
+  for (std::string word; in >> word;) store.push_back(word);
+  return {store.begin(), store.end()};
+}
+
+TEST(TableOptions, AcceptsTheDocumentedForms) {
+  std::vector<std::string> store;
+  ParsedCommandLine p;
+  std::string why;
+  ASSERT_TRUE(ParseCommandLine(Split("--table --locator jn18eu --height=120 --band 1296 --dx "
+                                     "FN20 --from 2026-12-09T00:00Z --to 2026-12-10T00:00Z "
+                                     "--step 10s --csv",
+                                     store),
+                               kNow, p, why))
+      << why;
+  EXPECT_EQ(p.request, Request::kTable);
+  EXPECT_EQ(p.table.locator, "jn18eu");
+  EXPECT_EQ(p.table.station.heightM, 120);
+  EXPECT_EQ(p.table.bandHz, 1296e6);
+  EXPECT_TRUE(p.table.dx && p.table.csv && !p.table.passes);
+  EXPECT_EQ(p.table.to.ms - p.table.from.ms, sky::kMsPerDay);
+  EXPECT_EQ(p.table.stepMs, 10'000);
+
+  // Without --at the instant is now, truncated to the second; the band defaults to 10 GHz.
+  store.clear();
+  ASSERT_TRUE(ParseCommandLine(Split("--table --lat -33.9 --lon +151.2", store), kNow, p, why));
+  EXPECT_EQ(p.table.from.ms, 1'796'851'800'000);
+  EXPECT_EQ(p.table.to, p.table.from);
+  EXPECT_EQ(p.table.bandHz, 10368e6);
+  EXPECT_NEAR(p.table.station.latitudeRad, -33.9 * M_PI / 180, 1e-15);
+
+  store.clear();
+  ASSERT_TRUE(ParseCommandLine(Split("--locator JN18 --help", store), kNow, p, why));
+  EXPECT_EQ(p.request, Request::kHelp);
+  store.clear();
+  ASSERT_TRUE(ParseCommandLine({}, kNow, p, why));
+  EXPECT_EQ(p.request, Request::kWindow);
+}
+
+TEST(TableOptions, RefusesEachClassOfBadInputNamingTheValue) {
+  const std::string station = " --locator JN18eu";
+  const std::string from = " --from 2026-12-09T00:00Z --to 2026-12-10T00:00Z";
+  struct Row {
+    std::string args;
+    const char* named;  // what the message must name
+  };
+  const Row rows[] = {
+      {"--table --frobnicate" + station, "--frobnicate"},
+      {"--table --locator", "--locator"},
+      {"--table --lat --lon 3", "--lat"},
+      {"--table --band 1296 --band 432" + station, "--band"},
+      {"--table --csv --csv" + station, "--csv"},
+      {"--table --at 2026-12-09T00:00Z" + from + station, "--at"},
+      {"--table --lat 1 --lon 2" + station, "--locator"},
+      {"--table --passes --at 2026-12-09T00:00Z" + station, "--passes"},
+      {"--table --passes --step 1m" + from + station, "--passes"},
+      {"--table --passes --dx FN20" + from + station, "--passes"},
+      {"--table --passes" + station, "--passes"},
+      {"--table", "station"},
+      {"--table --lat 1", "--lon"},
+      {"--table --lat 90.5 --lon 0", "90.5"},
+      {"--table --lat 0 --lon -180.01", "-180.01"},
+      {"--table --lat nan --lon 0", "nan"},
+      {"--table --lat 0 --lon inf", "inf"},
+      {"--table --lat 0 --lon 12e", "12e"},
+      {"--table --lat 0 --lon 1 --height 1e9", "1e9"},
+      {"--table --locator JN18e", "JN18e"},
+      {"--table --dx ZZ00" + station, "ZZ00"},
+      {"--table --dx-height 10" + station, "--dx-height"},
+      {"--table --at 2026-02-30T00:00Z" + station, "2026-02-30T00:00Z"},
+      {"--table --at 2026-12-09T21:30" + station, "2026-12-09T21:30"},
+      {"--table --at 1949-12-31T23:59:59Z" + station, "1949-12-31T23:59:59Z"},
+      {"--table --from 2026-12-09T00:00Z --to 2101-01-01T00:00Z" + station, "2101"},
+      {"--table --band 0" + station, "0"},
+      {"--table --band -144" + station, "-144"},
+      {"--table --step 0m" + from + station, "0m"},
+      {"--table --step 5d" + from + station, "5d"},
+      {"--table --step 10s" + station, "--step"},
+      {"--table --from 2026-12-10T00:00Z --to 2026-12-09T00:00Z" + station, "2026-12-10"},
+      {"--table --from 2026-12-10T00:00Z" + station, "--to"},
+      {"--locator JN18", "--table"},
+  };
+  for (const Row& r : rows) {
+    std::vector<std::string> store;
+    ParsedCommandLine p;
+    std::string why;
+    EXPECT_FALSE(ParseCommandLine(Split(r.args, store), kNow, p, why)) << r.args;
+    EXPECT_NE(why.find(r.named), std::string::npos) << r.args << " -> " << why;
+    EXPECT_EQ(why.find('\n'), std::string::npos) << why;
+  }
+}
+
+}  // namespace
+}  // namespace skyapp
