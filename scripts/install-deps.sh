@@ -10,7 +10,7 @@ packages=(
   xvfb xauth xdotool x11-utils imagemagick
   fonts-wine fonts-dejavu-core
   desktop-file-utils
-  liberfa-dev qt6-charts-dev
+  liberfa-dev qt6-charts-dev libqt6opengl6-dev
 )
 
 missing=()

@@ -2,11 +2,13 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "skyapp/table.h"
 #include "skyapp/table_options.h"
+#include "skyapp/window/sky_window.h"
 
 int main(int argc, char** argv) {
   // A reader that stops early (`| head`) closes the pipe: the write then fails with EPIPE,
@@ -35,7 +37,14 @@ int main(int argc, char** argv) {
     case skyapp::Request::kWindow:
       break;
   }
-  std::fputs("vornak-sky: the window is not built yet; use vornak-sky --table (see --help)\n",
-             stderr);
-  return 1;
+  // Without a display Qt would abort with a message of its own; say plainly why.
+  if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") &&
+      !std::getenv("QT_QPA_PLATFORM")) {
+    std::fputs(
+        "vornak-sky needs a desktop session for its window: no DISPLAY or "
+        "WAYLAND_DISPLAY is set (vornak-sky --table needs none).\n",
+        stderr);
+    return 1;
+  }
+  return skyapp::RunSkyWindow(argc, argv, parsed.windowAt);
 }

@@ -10,6 +10,7 @@
 
 #include "sky/passes.h"
 #include "sky/sight.h"
+#include "skyapp/readout_text.h"
 
 namespace skyapp {
 namespace {
@@ -61,14 +62,13 @@ class Writer {
   int error_ = 0;
 };
 
-void PutCell(Writer& w, bool csv, double value, int decimals, bool first = false) {
-  // A value that rounds to zero prints as 0, never as -0.
-  if (std::fabs(value) < 0.5 * std::pow(10.0, -decimals)) value = 0;
+void PutCell(Writer& w, bool csv, double value, int decimals) {
+  const std::string text = Fixed(value, decimals);
   char buf[64];
   if (csv) {
-    std::snprintf(buf, sizeof buf, "%s%.*f", first ? "" : ",", decimals, value);
+    std::snprintf(buf, sizeof buf, ",%s", text.c_str());
   } else {
-    std::snprintf(buf, sizeof buf, " %*.*f", kValueWidth, decimals, value);
+    std::snprintf(buf, sizeof buf, " %*s", kValueWidth, text.c_str());
   }
   w.Put(buf);
 }
@@ -105,11 +105,6 @@ void PutTitle(Writer& w, const TableOptions& o) {
   std::snprintf(buf, sizeof buf, "# The Moon from %s, height %.0f m, at %.6g MHz; times in UTC\n",
                 where.c_str(), s.heightM, o.bandHz / 1e6);
   w.Put(buf);
-}
-
-// An azimuth that would print as 360.000 is north: 0.
-double AzimuthAsPrinted(double deg) {
-  return std::round(deg * 1000) >= 360'000 ? 0 : deg;
 }
 
 int Finish(Writer& w, std::FILE* err) {

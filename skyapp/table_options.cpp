@@ -116,11 +116,26 @@ bool ParseCommandLine(const std::vector<std::string_view>& args, sky::UtcInstant
     return true;
   }
   if (!has("--table")) {
-    if (!given.empty()) {
-      why = "options other than --help and --version go with --table (see vornak-sky --help)";
+    // The window takes one option: the instant to open on.
+    if (given.size() > (has("--at") ? 1u : 0u)) {
+      why =
+          "options other than --at, --help and --version go with --table (see vornak-sky "
+          "--help)";
       return false;
     }
     out.request = Request::kWindow;
+    if (has("--at")) {
+      sky::UtcInstant at;
+      std::string reason;
+      if (!sky::ParseUtc(given["--at"], at, reason) || !sky::IsAccepted(at)) {
+        why = "--at " + Quoted(given["--at"]) + ": " +
+              (reason.empty() ? "the Moon is computed from 1950-01-01T00:00:00Z to "
+                                "2100-12-31T23:59:59Z"
+                              : reason);
+        return false;
+      }
+      out.windowAt = at;
+    }
     return true;
   }
   out.request = Request::kTable;
@@ -268,7 +283,7 @@ bool ParseCommandLine(const std::vector<std::string_view>& args, sky::UtcInstant
 }
 
 std::string UsageText() {
-  return R"(Usage: vornak-sky                 open the window (the day's Doppler plot)
+  return R"(Usage: vornak-sky [--at UTC]        open the window (the day's Doppler plot)
        vornak-sky --table STATION [OPTIONS]
 
 The real Moon seen from a station: elevation, azimuth, range, echo delay, the range rate

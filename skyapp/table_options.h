@@ -28,6 +28,7 @@ enum class Request { kTable, kWindow, kHelp, kVersion };
 struct ParsedCommandLine {
   Request request = Request::kWindow;
   TableOptions table;
+  std::optional<sky::UtcInstant> windowAt;  // the window's instant; live when empty
 };
 
 // Reads the arguments (without the program's name). `now` is the instant `--at` defaults

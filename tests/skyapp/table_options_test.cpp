@@ -94,6 +94,7 @@ TEST(TableOptions, RefusesEachClassOfBadInputNamingTheValue) {
       {"--table --from 2026-12-10T00:00Z --to 2026-12-09T00:00Z" + station, "2026-12-10"},
       {"--table --from 2026-12-10T00:00Z" + station, "--to"},
       {"--locator JN18", "--table"},
+      {"--at 2026-12-09T25:00Z", "2026-12-09T25:00Z"},
   };
   for (const Row& r : rows) {
     std::vector<std::string> store;

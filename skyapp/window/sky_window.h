@@ -1,0 +1,108 @@
+// The real Moon's window: station, DX station, band and time; the readouts at the chosen
+// instant; the day's Doppler shift and its shares plotted against UTC.
+#pragma once
+
+#include <QMainWindow>
+#include <optional>
+
+#include "sky/day.h"
+#include "sky/time.h"
+
+class QButtonGroup;
+class QChart;
+class QComboBox;
+class QDateTimeEdit;
+class QDoubleSpinBox;
+class QLabel;
+class QLineSeries;
+class QAreaSeries;
+class QPushButton;
+class QRadioButton;
+class QSettings;
+class QSlider;
+class QTimer;
+
+namespace skyapp {
+
+class StationInput;
+
+// The bands offered, in MHz; 10368 is the default.
+inline constexpr double kBandsMhz[] = {50, 144, 432, 1296, 2304, 3400, 5760, 10368, 24048, 47088};
+inline constexpr double kDefaultBandMhz = 10368;
+
+class SkyWindow : public QMainWindow {
+  Q_OBJECT
+ public:
+  // `startAt`: open on that instant, or live on the clock when empty.
+  explicit SkyWindow(std::optional<sky::UtcInstant> startAt = std::nullopt,
+                     QWidget* parent = nullptr);
+  ~SkyWindow() override;
+
+  // The instant the readouts show.
+  [[nodiscard]] sky::UtcInstant shownInstant() const { return shown_; }
+  [[nodiscard]] const sky::DayCurves& curves() const { return curves_; }
+  [[nodiscard]] double bandHz() const;
+  [[nodiscard]] QChart* chart() const { return chart_; }
+  [[nodiscard]] StationInput* stationInput() const { return station_; }
+  [[nodiscard]] StationInput* dxInput() const { return dx_; }
+
+  // Live on the clock, or at a chosen instant (whose day the plot shows).
+  void setLive(bool live);
+  void setChosenInstant(sky::UtcInstant t);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildControls(QWidget* panel);
+  void BuildReadouts(QWidget* panel);
+  void BuildChart();
+  void LoadSettings();
+  void SaveSettings();
+  void InputsChanged();
+  void Refresh();
+  void Replot();
+  void MoveCursor();
+  void Tick();
+  void PlayToggled(bool playing);
+  void SetReadout(QLabel* label, const QString& text);
+
+  // What the readouts and the plot show.
+  sky::UtcInstant shown_;
+  sky::UtcInstant chosen_;
+  bool live_ = true;
+  bool plotStale_ = true;
+  sky::DayCurves curves_;
+
+  StationInput* station_;
+  StationInput* dx_;
+  QComboBox* band_;
+  QDoubleSpinBox* customBand_;
+  QRadioButton* liveButton_;
+  QRadioButton* chosenButton_;
+  QDateTimeEdit* dateTime_;
+  QSlider* daySlider_;
+  QPushButton* play_;
+  QComboBox* speed_;
+  QTimer* clock_;
+  QTimer* player_;
+
+  struct Readouts {
+    QLabel *elevation, *horizon, *azimuth, *range, *delay;
+    QLabel *radialMs, *parallaxMs, *rotationMs, *rateMs;
+    QLabel *radialHz, *parallaxHz, *rotationHz, *rateHz;
+    QLabel *drift, *dxElevation, *dxShift;
+  } r_{};
+
+  QChart* chart_;
+  QLineSeries* series_[5] = {};  // echo shift, radial, parallax, rotation, DX shift
+  QAreaSeries* belowShade_;
+  QAreaSeries* dxBelowShade_;
+  QLineSeries* cursor_;
+  double yMin_ = -1, yMax_ = 1;
+};
+
+// Opens the window and runs until it is closed; returns the exit status.
+int RunSkyWindow(int argc, char** argv, std::optional<sky::UtcInstant> startAt);
+
+}  // namespace skyapp

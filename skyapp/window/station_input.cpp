@@ -1,0 +1,193 @@
+// The station fields and their checks, on the sky core's locator and WGS84 rules.
+#include "skyapp/window/station_input.h"
+
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <cmath>
+#include <string>
+
+namespace skyapp {
+namespace {
+
+// A finite number in C notation; a decimal comma is taken as a point.
+std::optional<double> Number(QString text) {
+  text = text.trimmed().replace(',', '.');
+  bool ok = false;
+  const double v = text.toDouble(&ok);
+  if (!ok || !std::isfinite(v)) return std::nullopt;
+  return v;
+}
+
+QString Degrees(double rad) {
+  return QString::number(rad * 180 / M_PI, 'f', 4);
+}
+
+}  // namespace
+
+StationInput::StationInput(const QString& title, const QString& accessiblePrefix, bool optional,
+                           QWidget* parent)
+    : QGroupBox(title, parent),
+      optional_(optional),
+      locator_(new QLineEdit(this)),
+      latitude_(new QLineEdit(this)),
+      longitude_(new QLineEdit(this)),
+      height_(new QLineEdit(this)),
+      error_(new QLabel(this)) {
+  auto* form = new QFormLayout(this);
+  const auto add = [&](QLineEdit* field, const QString& label, const QString& name,
+                       const QString& placeholder, const QString& tip) {
+    field->setObjectName(accessiblePrefix + name);
+    field->setAccessibleName(accessiblePrefix + " " + label.toLower().remove('&'));
+    field->setPlaceholderText(placeholder);
+    field->setToolTip(tip);
+    field->setClearButtonEnabled(true);
+    auto* l = new QLabel(label, this);
+    l->setBuddy(field);
+    form->addRow(l, field);
+  };
+  add(locator_, tr("&Locator"), "Locator", optional ? tr("none") : tr("JN18eu"),
+      tr("Maidenhead locator of 4, 6 or 8 characters, like JN18 or JN18eu"));
+  add(latitude_, tr("La&titude"), "Latitude", tr("degrees, north positive"),
+      tr("Geodetic latitude in degrees, -90 to 90, north positive"));
+  add(longitude_, tr("Lo&ngitude"), "Longitude", tr("degrees, east positive"),
+      tr("Longitude in degrees, -180 to 180, east positive"));
+  add(height_, tr("&Height"), "Height", tr("0 m"),
+      tr("Height above the WGS84 ellipsoid in metres (empty means 0)"));
+  error_->setObjectName(accessiblePrefix + "Error");
+  error_->setWordWrap(true);
+  error_->setVisible(false);
+  QPalette warn = error_->palette();
+  warn.setColor(QPalette::WindowText, QColor(0xb0, 0x00, 0x20));
+  error_->setPalette(warn);
+  form->addRow(error_);
+
+  connect(locator_, &QLineEdit::textEdited, this, &StationInput::LocatorEdited);
+  for (QLineEdit* f : {latitude_, longitude_}) {
+    connect(f, &QLineEdit::textEdited, this, &StationInput::CoordinatesEdited);
+  }
+  // A height changed under a typed locator keeps the locator's cell, not its rounded
+  // coordinates.
+  connect(height_, &QLineEdit::textEdited, this, [this] {
+    if (fromLocator_ && !locatorText().isEmpty()) {
+      LocatorEdited();
+    } else {
+      CoordinatesEdited();
+    }
+  });
+}
+
+QString StationInput::locatorText() const {
+  return locator_->text().trimmed();
+}
+
+void StationInput::setStation(const std::optional<sky::Station>& s, const QString& locator) {
+  ClearMarks();
+  station_ = s;
+  valid_ = true;
+  fromLocator_ = s && !locator.isEmpty();
+  if (!s) {
+    for (QLineEdit* f : {locator_, latitude_, longitude_, height_}) f->clear();
+    return;
+  }
+  locator_->setText(fromLocator_ ? locator : QString::fromStdString(sky::LocatorOf(*s)));
+  latitude_->setText(Degrees(s->latitudeRad));
+  longitude_->setText(Degrees(s->longitudeRad));
+  height_->setText(QString::number(s->heightM, 'f', 0));
+}
+
+void StationInput::Mark(QLineEdit* field, const QString& reason) {
+  valid_ = false;
+  QPalette p = field->palette();
+  p.setColor(QPalette::Base, QColor(0xff, 0xe0, 0xe0));
+  p.setColor(QPalette::Text, QColor(0x60, 0x00, 0x00));
+  field->setPalette(p);
+  field->setAccessibleDescription(reason);
+  error_->setText(reason);
+  error_->setAccessibleName(reason);
+  error_->setVisible(true);
+}
+
+void StationInput::ClearMarks() {
+  for (QLineEdit* f : {locator_, latitude_, longitude_, height_}) {
+    f->setPalette(QPalette());
+    f->setAccessibleDescription({});
+  }
+  error_->clear();
+  error_->setVisible(false);
+}
+
+void StationInput::LocatorEdited() {
+  ClearMarks();
+  const QString text = locatorText();
+  std::optional<double> h = Number(height_->text());
+  if (height_->text().trimmed().isEmpty()) h = 0;
+  if (text.isEmpty()) {
+    if (!optional_) {
+      Mark(locator_, tr("Type a locator, or a latitude and longitude."));
+      return;
+    }
+    latitude_->clear();
+    longitude_->clear();
+    height_->clear();
+    valid_ = true;
+    fromLocator_ = false;
+    station_.reset();
+    emit stationChanged();
+    return;
+  }
+  sky::Station s;
+  std::string why;
+  if (!sky::StationFromLocator(text.toStdString(), h.value_or(0), s, why)) {
+    Mark(locator_, QString::fromStdString(why));
+    return;
+  }
+  if (!h) {
+    Mark(height_, tr("Height: type a number of metres."));
+    return;
+  }
+  latitude_->setText(Degrees(s.latitudeRad));
+  longitude_->setText(Degrees(s.longitudeRad));
+  valid_ = true;
+  fromLocator_ = true;
+  station_ = s;
+  emit stationChanged();
+}
+
+void StationInput::CoordinatesEdited() {
+  ClearMarks();
+  const bool allEmpty = latitude_->text().trimmed().isEmpty() &&
+                        longitude_->text().trimmed().isEmpty() &&
+                        height_->text().trimmed().isEmpty();
+  if (allEmpty && optional_) {
+    locator_->clear();
+    valid_ = true;
+    fromLocator_ = false;
+    station_.reset();
+    emit stationChanged();
+    return;
+  }
+  const std::optional<double> lat = Number(latitude_->text());
+  const std::optional<double> lon = Number(longitude_->text());
+  std::optional<double> h = Number(height_->text());
+  if (height_->text().trimmed().isEmpty()) h = 0;
+  if (!lat) return Mark(latitude_, tr("Latitude: type a number of degrees from -90 to 90."));
+  if (!lon) return Mark(longitude_, tr("Longitude: type a number of degrees from -180 to 180."));
+  if (!h) return Mark(height_, tr("Height: type a number of metres."));
+  sky::Station s;
+  std::string why;
+  if (!sky::StationFromDegrees(*lat, *lon, *h, s, why)) {
+    QLineEdit* bad = why.starts_with("latitude")    ? latitude_
+                     : why.starts_with("longitude") ? longitude_
+                                                    : height_;
+    why[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(why[0])));
+    return Mark(bad, QString::fromStdString(why) + ".");
+  }
+  locator_->setText(QString::fromStdString(sky::LocatorOf(s)));
+  valid_ = true;
+  fromLocator_ = false;
+  station_ = s;
+  emit stationChanged();
+}
+
+}  // namespace skyapp
