@@ -16,9 +16,11 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QLegendMarker>
+#include <QLineEdit>
 #include <QLineSeries>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
@@ -126,6 +128,9 @@ SkyWindow::SkyWindow(std::optional<sky::UtcInstant> startAt, QWidget* parent)
   grid->setColumnStretch(1, 1);
   setCentralWidget(central);
   setMinimumSize(900, 640);
+  QMenu* file = menuBar()->addMenu(tr("&File"));
+  QAction* quit = file->addAction(tr("&Quit"), this, &QWidget::close);
+  quit->setShortcut(QKeySequence::Quit);
 
   clock_ = new QTimer(this);
   clock_->setInterval(200);  // the readouts move on as each new second begins
@@ -140,6 +145,7 @@ SkyWindow::SkyWindow(std::optional<sky::UtcInstant> startAt, QWidget* parent)
   chosen_ = startAt.value_or(Now());
   setLive(!startAt);
   clock_->start();
+  station_->locatorField()->setFocus();
 }
 
 SkyWindow::~SkyWindow() = default;

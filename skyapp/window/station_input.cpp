@@ -4,6 +4,7 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTimer>
 #include <cmath>
 #include <string>
 
@@ -22,6 +23,9 @@ std::optional<double> Number(QString text) {
 QString Degrees(double rad) {
   return QString::number(rad * 180 / M_PI, 'f', 4);
 }
+
+// How long typing must pause before the text is checked (ms).
+constexpr int kTypingPauseMs = 600;
 
 }  // namespace
 
@@ -62,19 +66,33 @@ StationInput::StationInput(const QString& title, const QString& accessiblePrefix
   error_->setPalette(warn);
   form->addRow(error_);
 
-  connect(locator_, &QLineEdit::textEdited, this, &StationInput::LocatorEdited);
-  for (QLineEdit* f : {latitude_, longitude_}) {
-    connect(f, &QLineEdit::textEdited, this, &StationInput::CoordinatesEdited);
+  // What is typed is checked once typing pauses, or at once on Enter or on leaving the
+  // field: a locator or number half typed is neither marked nor computed from, even where
+  // its first characters already form a valid one (JN18 on the way to JN18eu).
+  pending_ = new QTimer(this);
+  pending_->setSingleShot(true);
+  pending_->setInterval(kTypingPauseMs);
+  connect(pending_, &QTimer::timeout, this, &StationInput::Evaluate);
+  for (QLineEdit* f : {locator_, latitude_, longitude_, height_}) {
+    connect(f, &QLineEdit::textEdited, this, [this, f] {
+      editedLocator_ = f == locator_ || (f == height_ && fromLocator_ && !locatorText().isEmpty());
+      pending_->start();
+    });
+    connect(f, &QLineEdit::editingFinished, this, [this] {
+      if (pending_->isActive()) Evaluate();
+    });
   }
+}
+
+void StationInput::Evaluate() {
+  pending_->stop();
   // A height changed under a typed locator keeps the locator's cell, not its rounded
   // coordinates.
-  connect(height_, &QLineEdit::textEdited, this, [this] {
-    if (fromLocator_ && !locatorText().isEmpty()) {
-      LocatorEdited();
-    } else {
-      CoordinatesEdited();
-    }
-  });
+  if (editedLocator_) {
+    LocatorEdited();
+  } else {
+    CoordinatesEdited();
+  }
 }
 
 QString StationInput::locatorText() const {

@@ -9,6 +9,7 @@
 
 class QLabel;
 class QLineEdit;
+class QTimer;
 
 namespace skyapp {
 
@@ -21,8 +22,10 @@ class StationInput : public QGroupBox {
 
   // The last valid station; empty for an optional station left blank.
   [[nodiscard]] const std::optional<sky::Station>& station() const { return station_; }
-  // Whether every field holds valid text now.
+  // Whether every field held valid text when last checked.
   [[nodiscard]] bool valid() const { return valid_; }
+  // Checks what was typed now, without waiting for a pause.
+  void commit() { Evaluate(); }
 
   // Shows a station (or none) as if typed: both forms filled, nothing marked.
   void setStation(const std::optional<sky::Station>& s, const QString& locator = {});
@@ -39,6 +42,7 @@ class StationInput : public QGroupBox {
   void stationChanged();
 
  private:
+  void Evaluate();
   void LocatorEdited();
   void CoordinatesEdited();
   void Mark(QLineEdit* field, const QString& reason);
@@ -48,6 +52,8 @@ class StationInput : public QGroupBox {
   bool optional_;
   bool valid_ = true;
   bool fromLocator_ = false;
+  bool editedLocator_ = false;
+  QTimer* pending_;
   std::optional<sky::Station> station_;
   QLineEdit* locator_;
   QLineEdit* latitude_;
