@@ -40,6 +40,7 @@ install: build
 screenshot: build
 	@mkdir -p docs
 	@QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/tests/app/make_screenshot docs/screenshot.png
+	@QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/tests/skyapp/make_sky_screenshot docs/sky-screenshot.png
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -54,10 +54,11 @@ int main(int argc, char** argv) {
               p99 <= 25 ? "MET" : "MISSED");
   std::printf("SUMMARY animation CPU: %.3f ms a tick (target at most 2 ms) %s\n", cpuPerTick,
               cpuPerTick <= 2 ? "MET" : "MISSED");
-  std::printf("SUMMARY animation CPU in the tick handler: %.3f ms a tick; the window's repaint "
-              "and the event loop: %.3f ms\n",
-              handlerCpu * 1000.0 / static_cast<double>(ticks.size()),
-              (cpu - handlerCpu) * 1000.0 / static_cast<double>(ticks.size()));
+  std::printf(
+      "SUMMARY animation CPU in the tick handler: %.3f ms a tick; the window's repaint "
+      "and the event loop: %.3f ms\n",
+      handlerCpu * 1000.0 / static_cast<double>(ticks.size()),
+      (cpu - handlerCpu) * 1000.0 / static_cast<double>(ticks.size()));
   DestroyForm1();
   return 0;
 }

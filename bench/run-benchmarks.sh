@@ -6,6 +6,9 @@ build=${1:-build/release}
 
 "$build/bench/bench_readout"
 "$build/bench/bench_refresh"
+"$build/bench/time_sky" core
+QT_QPA_PLATFORM=offscreen "$build/bench/time_sky" window
+bash "$(dirname "$0")/sky_table_vs_peer.sh" "$build/skyapp/vornak-sky"
 
 display=""
 xvfb=""
@@ -38,5 +41,8 @@ unset QT_QPA_PLATFORM
 "$build/bench/time_startup" >/dev/null
 "$build/bench/time_startup"
 "$build/bench/time_animation"
+"$build/bench/time_sky" startup >/dev/null
+"$build/bench/time_sky" startup
+"$build/bench/time_sky" drag
 echo
 echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(free -g | awk '/Mem:/{print $2}') GiB"

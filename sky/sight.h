@@ -26,7 +26,7 @@ struct MoonAndEarth {
 };
 
 // The state at t. With `withAcceleration` false the Moon's acceleration is left zero
-// (it costs two more evaluations of the series and only the Doppler rate needs it).
+// (it costs one more evaluation of the series and only the Doppler rate needs it).
 [[nodiscard]] MoonAndEarth MoonAndEarthAt(UtcInstant t, bool withAcceleration = true) noexcept;
 
 // The Moon seen from one station. Geometric: no refraction, no light time (the echo's

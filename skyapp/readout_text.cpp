@@ -6,10 +6,13 @@
 
 namespace skyapp {
 
+double Unsigned0(double value, int decimals) {
+  return std::fabs(value) < 0.5 * std::pow(10.0, -decimals) ? 0 : value;
+}
+
 std::string Fixed(double value, int decimals) {
-  if (std::fabs(value) < 0.5 * std::pow(10.0, -decimals)) value = 0;
   char buf[64];
-  std::snprintf(buf, sizeof buf, "%.*f", decimals, value);
+  std::snprintf(buf, sizeof buf, "%.*f", decimals, Unsigned0(value, decimals));
   return buf;
 }
 

@@ -5,6 +5,9 @@
 
 namespace skyapp {
 
+// `value`, or +0 where it would print as -0 with `decimals` digits after the point.
+[[nodiscard]] double Unsigned0(double value, int decimals);
+
 // `value` with `decimals` digits after the point; a value that rounds to zero prints as 0.
 [[nodiscard]] std::string Fixed(double value, int decimals);
 

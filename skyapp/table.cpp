@@ -63,12 +63,12 @@ class Writer {
 };
 
 void PutCell(Writer& w, bool csv, double value, int decimals) {
-  const std::string text = Fixed(value, decimals);
+  value = Unsigned0(value, decimals);
   char buf[64];
   if (csv) {
-    std::snprintf(buf, sizeof buf, ",%s", text.c_str());
+    std::snprintf(buf, sizeof buf, ",%.*f", decimals, value);
   } else {
-    std::snprintf(buf, sizeof buf, " %*s", kValueWidth, text.c_str());
+    std::snprintf(buf, sizeof buf, " %*.*f", kValueWidth, decimals, value);
   }
   w.Put(buf);
 }

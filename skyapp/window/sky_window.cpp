@@ -106,6 +106,73 @@ QLabel* ValueLabel(QWidget* parent, const QString& tip) {
 
 }  // namespace
 
+// The plot, with the cursor at the shown time drawn over it. The chart is rendered once into
+// a picture each time it changes; moving the cursor then repaints two thin strips from that
+// picture, so that a live refresh does not draw the day's curves again.
+class DopplerView : public QChartView {
+ public:
+  DopplerView(QChart* chart, QWidget* parent) : QChartView(chart, parent) {
+    connect(scene(), &QGraphicsScene::changed, this, [this] {
+      stale_ = true;
+      viewport()->update();
+    });
+  }
+
+  // The cursor at `ms` (UTC, ms since 1970), mapped through the axes of `series`.
+  void setCursor(double ms, QAbstractSeries* series) {
+    series_ = series;
+    const QRect before = Strip();
+    ms_ = ms;
+    viewport()->update(before);
+    viewport()->update(Strip());
+  }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override {
+    const qreal dpr = viewport()->devicePixelRatioF();
+    const QSize pixels = viewport()->size() * dpr;
+    if (stale_ || picture_.size() != pixels) {
+      picture_ = QPixmap(pixels);
+      picture_.setDevicePixelRatio(dpr);
+      picture_.fill(palette().color(QPalette::Base));
+      QPainter p(&picture_);
+      p.setRenderHints(renderHints());
+      render(&p, QRectF(QPointF(0, 0), viewport()->size()), viewport()->rect());
+      stale_ = false;
+    }
+    QPainter painter(viewport());
+    const QRect r = event->rect();
+    painter.drawPixmap(r, picture_, QRectF(r.topLeft() * dpr, r.size() * dpr).toAlignedRect());
+    const QLineF line = ViewLine();
+    if (line.isNull()) return;
+    QPen pen(QColor(200, 0, 0));
+    pen.setWidthF(1.2);
+    pen.setStyle(Qt::DashLine);
+    painter.setPen(pen);
+    painter.drawLine(line);
+  }
+
+ private:
+  // The cursor's line in viewport coordinates, from the bottom to the top of the plot area.
+  QLineF ViewLine() const {
+    if (!series_ || !chart()) return {};
+    const QRectF area = chart()->plotArea();
+    const double x = chart()->mapToPosition(QPointF(ms_, 0), series_).x();
+    if (x < area.left() || x > area.right()) return {};
+    return QLineF(mapFromScene(QPointF(x, area.top())), mapFromScene(QPointF(x, area.bottom())));
+  }
+  QRect Strip() const {
+    const QLineF line = ViewLine();
+    if (line.isNull()) return {};
+    return QRectF(line.x1() - 3, line.y1() - 1, 6, line.y2() - line.y1() + 2).toAlignedRect();
+  }
+
+  QPixmap picture_;
+  bool stale_ = true;
+  double ms_ = 0;
+  QAbstractSeries* series_ = nullptr;
+};
+
 SkyWindow::SkyWindow(std::optional<sky::UtcInstant> startAt, QWidget* parent)
     : QMainWindow(parent) {
   setWindowTitle(tr("Vornak Sky - Real Moon Doppler"));
@@ -116,7 +183,8 @@ SkyWindow::SkyWindow(std::optional<sky::UtcInstant> startAt, QWidget* parent)
   BuildControls(controls);
   BuildReadouts(right);
   BuildChart();
-  auto* view = new QChartView(chart_, right);
+  view_ = new DopplerView(chart_, right);
+  auto* view = view_;
   view->setObjectName("dopplerPlot");
   view->setAccessibleName(tr("The day's Doppler shift and its shares"));
   view->setRenderHint(QPainter::Antialiasing);
@@ -146,6 +214,7 @@ SkyWindow::SkyWindow(std::optional<sky::UtcInstant> startAt, QWidget* parent)
   setLive(!startAt);
   clock_->start();
   station_->locatorField()->setFocus();
+  station_->locatorField()->selectAll();  // typing replaces the locator shown
 }
 
 SkyWindow::~SkyWindow() = default;
@@ -355,15 +424,6 @@ void SkyWindow::BuildChart() {
     series_[i]->attachAxis(x);
     series_[i]->attachAxis(y);
   }
-  cursor_ = new QLineSeries(chart_);
-  cursor_->setName(tr("Shown time"));
-  QPen cursorPen(QColor(200, 0, 0));
-  cursorPen.setWidthF(1.2);
-  cursorPen.setStyle(Qt::DashLine);
-  cursor_->setPen(cursorPen);
-  chart_->addSeries(cursor_);
-  cursor_->attachAxis(x);
-  cursor_->attachAxis(y);
   chart_->legend()->setAlignment(Qt::AlignBottom);
 }
 
@@ -474,7 +534,6 @@ void SkyWindow::Replot() {
   series_[4]->setVisible(!curves_.dxHz.empty());
   const auto markers = chart_->legend()->markers(series_[4]);
   for (QLegendMarker* m : markers) m->setVisible(!curves_.dxHz.empty());
-  for (QLegendMarker* m : chart_->legend()->markers(cursor_)) m->setVisible(false);
 
   auto* x = qobject_cast<QDateTimeAxis*>(chart_->axes(Qt::Horizontal).front());
   auto* y = qobject_cast<QValueAxis*>(chart_->axes(Qt::Vertical).front());
@@ -514,8 +573,7 @@ void SkyWindow::Replot() {
 }
 
 void SkyWindow::MoveCursor() {
-  const double t = static_cast<double>(shown_.ms);
-  cursor_->replace(QList<QPointF>{{t, yMin_}, {t, yMax_}});
+  view_->setCursor(static_cast<double>(shown_.ms), series_[0]);
 }
 
 void SkyWindow::Tick() {

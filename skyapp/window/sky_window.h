@@ -24,6 +24,7 @@ class QTimer;
 
 namespace skyapp {
 
+class DopplerView;
 class StationInput;
 
 // The bands offered, in MHz; 10368 is the default.
@@ -98,7 +99,7 @@ class SkyWindow : public QMainWindow {
   QLineSeries* series_[5] = {};  // echo shift, radial, parallax, rotation, DX shift
   QAreaSeries* belowShade_;
   QAreaSeries* dxBelowShade_;
-  QLineSeries* cursor_;
+  DopplerView* view_;
   double yMin_ = -1, yMax_ = 1;
 };
 

@@ -84,6 +84,12 @@ StationInput::StationInput(const QString& title, const QString& accessiblePrefix
   }
 }
 
+void StationInput::enterLocator(const QString& locator) {
+  locator_->setText(locator);
+  editedLocator_ = true;
+  Evaluate();
+}
+
 void StationInput::Evaluate() {
   pending_->stop();
   // A height changed under a typed locator keeps the locator's cell, not its rounded

@@ -24,8 +24,8 @@ class StationInput : public QGroupBox {
   [[nodiscard]] const std::optional<sky::Station>& station() const { return station_; }
   // Whether every field held valid text when last checked.
   [[nodiscard]] bool valid() const { return valid_; }
-  // Checks what was typed now, without waiting for a pause.
-  void commit() { Evaluate(); }
+  // As if `locator` were typed into the locator field and confirmed with Enter.
+  void enterLocator(const QString& locator);
 
   // Shows a station (or none) as if typed: both forms filled, nothing marked.
   void setStation(const std::optional<sky::Station>& s, const QString& locator = {});
