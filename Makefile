@@ -1,5 +1,5 @@
 # The project's commands. `make run` and `make test` are all a newcomer needs.
-.PHONY: all deps build run test test-release test-sanitize bench install screenshot format clean
+.PHONY: all deps build run test test-release test-sanitize bench install package screenshot format clean
 
 BUILD_DIR := build/release
 MAKEFLAGS += --no-print-directory
@@ -36,6 +36,10 @@ bench: build
 
 install: build
 	@cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+package: build
+	@cd $(BUILD_DIR) && cpack -G DEB -B $(CURDIR)/build/package >/dev/null
+	@ls build/package/vornak_*.deb
 
 screenshot: build
 	@mkdir -p docs

@@ -60,15 +60,21 @@ void Type(QLineEdit* field, const QString& text) {
   QTest::keyClick(field, Qt::Key_Return);
 }
 
-// The table command's CSV for the same station, band and instant, column by name.
-std::map<std::string, std::string> TableRow(const TableOptions& o) {
+// What the table command writes for these options.
+std::string TableText(const TableOptions& o) {
   char* buf = nullptr;
   std::size_t size = 0;
   std::FILE* out = open_memstream(&buf, &size);
   EXPECT_EQ(WriteTable(o, out, stderr), 0);
   std::fclose(out);
-  std::istringstream text(std::string(buf, size));
+  std::string text(buf, size);
   std::free(buf);
+  return text;
+}
+
+// The table command's CSV for the same station, band and instant, column by name.
+std::map<std::string, std::string> TableRow(const TableOptions& o) {
+  std::istringstream text(TableText(o));
   std::string header, row;
   std::getline(text, header);
   std::getline(text, row);
@@ -191,13 +197,7 @@ TEST_F(SkyWindowTest, ShadingCoversExactlyTheTimesBetweenThePasses) {
   o.passes = true;
   o.from = sky::StartOfDay(kAt);
   o.to = {o.from.ms + sky::kMsPerDay};
-  char* buf = nullptr;
-  std::size_t size = 0;
-  std::FILE* out = open_memstream(&buf, &size);
-  ASSERT_EQ(WriteTable(o, out, stderr), 0);
-  std::fclose(out);
-  std::istringstream passes(std::string(buf, size));
-  std::free(buf);
+  std::istringstream passes(TableText(o));
   // Between passes the Moon is down: from the day's start (or the last set) to each rise.
   std::vector<std::pair<std::string, std::string>> expected;
   std::string line, downSince = sky::FormatUtc(o.from);
