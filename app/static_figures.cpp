@@ -10,9 +10,8 @@
 #include "app/toolkit/picture.h"
 #include "app/toolkit/picture_box.h"
 #include "geometry/angles.h"
-#include "model/earth.h"
-#include "model/orbit.h"
-#include "model/station.h"
+#include "model/constants.h"
+#include "view/model_setters.h"
 
 namespace {
 

@@ -4,7 +4,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "view/readout.h"
+#include "model/readout.h"
+#include "view/readout_text.h"
 
 namespace {
 

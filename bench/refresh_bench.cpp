@@ -12,7 +12,7 @@
 #include "app/toolkit/application.h"
 #include "app/toolkit/native.h"
 #include "bench/window_session.h"
-#include "model/earth.h"
+#include "view/model_setters.h"
 #include "view/refresh_view.h"
 
 namespace {

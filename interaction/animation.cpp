@@ -12,7 +12,7 @@
 #include "geometry/angles.h"
 #include "interaction/slider_scale.h"
 #include "model/earth.h"
-#include "model/moon.h"
+#include "view/model_setters.h"
 #include "view/refresh_view.h"
 
 double animStep = 0;

@@ -12,8 +12,8 @@
 #include "interaction/animation.h"
 #include "interaction/slider_scale.h"
 #include "model/earth.h"
-#include "model/moon.h"
 #include "model/orbit.h"
+#include "view/model_setters.h"
 #include "view/refresh_view.h"
 
 double coupledMoonBase = 0;

@@ -1,22 +1,10 @@
-// The Moon's Keplerian orbit: Newton's method on Kepler's equation, the half-angle relation
-// from the true anomaly, and the first drawing of the Moon on the orbit view.
+// The Moon's Keplerian orbit: Newton's method on Kepler's equation, and the half-angle
+// relation from the true anomaly.
 #include "model/orbit.h"
 
 #include <cmath>
 
-#include "app/form/form1.h"
-#include "app/toolkit/color.h"
-#include "app/toolkit/picture_box.h"
 #include "geometry/angles.h"
-
-double trueAnomaly = 0;
-double orbitX = 0;
-double orbitY = 0;
-double radialSpeed = 0;
-double orbitVelX = 0;
-double orbitVelY = 0;
-Vec3 orbitPos;
-Vec3 orbitVel;
 
 namespace {
 
@@ -94,16 +82,4 @@ void OrbitFromTrueAnomaly(double nu) {
   orbitY = uy * kSemiMajorAxis;
   orbitPos = {orbitX, orbitY, 0};
   SetVelocities(s, c, D);
-}
-
-void InitMoonOrbit(double M) {
-  toolkit::PictureBox& picture = form1().Picture1();
-  picture.Cls();
-  OrbitFromMeanAnomaly(M);
-  // The orbit view's origin is the ellipse's centre; the Earth stands at the focus.
-  const toolkit::Color white = toolkit::RGB(255, 255, 255);
-  const float moonX = static_cast<float>(orbitX + focusOffset);
-  const float moonY = static_cast<float>(orbitY);
-  picture.Circle(moonX, moonY, static_cast<float>(moonRadiusDrawn), white);
-  picture.Line(static_cast<float>(focusOffset), 0.0f, moonX, moonY, white);
 }

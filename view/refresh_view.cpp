@@ -5,7 +5,8 @@
 #include <string>
 
 #include "app/form/form1.h"
-#include "view/readout.h"
+#include "model/readout.h"
+#include "view/readout_text.h"
 #include "view/scene.h"
 
 void RefreshView(int mode) {

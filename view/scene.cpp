@@ -7,15 +7,13 @@
 
 #include "app/form/form1.h"
 #include "app/toolkit/picture_box.h"
-#include "model/earth.h"
-#include "model/moon.h"
-#include "model/orbit.h"
-#include "model/station.h"
+#include "view/readout_text.h"
 
 namespace {
 
 constexpr toolkit::Color kWhite = 0xFFFFFF;
 constexpr toolkit::Color kRed = toolkit::RGB(255, 0, 0);
+constexpr toolkit::Color kGrey = toolkit::RGB(150, 150, 150);
 constexpr double fo = focusOffset;
 constexpr double RE15 = kEarthRadiusDrawn;
 
@@ -58,31 +56,6 @@ Vec3 WithX(Vec3 v, double x) {
 
 }  // namespace
 
-DrawnGeometry ComputeDrawnGeometry(const Mat3& earthRot, const Vec3& moonPos,
-                                   const Vec3& stationPosScaled) noexcept {
-  DrawnGeometry g;
-  g.moonFixed = MatMulVec(earthRot, moonPos);
-  g.sightDrawn = VecSub(g.moonFixed, stationPosScaled);
-  double rho, r, rho2, r2;
-  VecNorms(g.sightDrawn, rho, r, rho2, r2);
-  g.a = g.sightDrawn.x / rho;
-  g.b = -g.sightDrawn.y / rho;
-  g.c = rho / r;
-  g.d = g.sightDrawn.z / r;
-  g.viewFrame = RotZX(g.a, g.b, g.c, g.d);
-  g.grey = toolkit::RGB(150, 150, 150);
-  g.L = MatMulVec(g.viewFrame, g.moonFixed);
-  g.P = MatMulVec(g.viewFrame, stationPosScaled);
-  // The grey sight line starts at the Earth's centre plane when P is on the Moon's side of
-  // it, and at P itself when P is behind it.
-  g.rearZ = g.P.z > 0 ? 0 : g.P.z;
-  return g;
-}
-
-DrawnGeometry CurrentDrawnGeometry() {
-  return ComputeDrawnGeometry(EarthRot, moonPos, stationPosScaled);
-}
-
 void DrawPicture2View(const DrawnGeometry& g) {
   toolkit::PictureBox& pic = form1().Picture2();
   const Vec3& L = g.L;
@@ -94,8 +67,8 @@ void DrawPicture2View(const DrawnGeometry& g) {
   DrawLabel(2, L.z, L.y, -0.4, 1.7, "L");
   DrawCross(2, P.z, P.y, kWhite);
   DrawLabel(2, P.z, P.y, -1.0, 1.2, "P");
-  pic.Line(F(g.rearZ + fo), F(L.y), F(L.z + fo), F(L.y), g.grey);
-  pic.Line(F(L.z + fo), F(0), F(L.z + fo), F(L.y), g.grey);
+  pic.Line(F(g.rearZ + fo), F(L.y), F(L.z + fo), F(L.y), kGrey);
+  pic.Line(F(L.z + fo), F(0), F(L.z + fo), F(L.y), kGrey);
   // The Earth's polar axis, twice the drawn radius to each side of the centre, and the
   // equator seen edge-on, one drawn radius to each side.
   pic.Line(F(-2 * d * RE15 + fo), F(-2 * c * RE15), F(2 * d * RE15 + fo), F(2 * c * RE15), kRed);
@@ -120,9 +93,9 @@ void DrawPicture3View(const DrawnGeometry& g) {
   pic.Line(F(-axisHalfLength * d + fo), F(axisHalfLength * c), F(axisHalfLength * d + fo),
            F(-axisHalfLength * c), kWhite);
   const Vec3 K1 = MatMulVec(axisFrame, WithZ(g.L, g.rearZ));
-  pic.Line(F(M.x + fo), F(M.z), F(K1.x + fo), F(K1.z), g.grey);
+  pic.Line(F(M.x + fo), F(M.z), F(K1.x + fo), F(K1.z), kGrey);
   const Vec3 K2 = MatMulVec(axisFrame, WithY(g.L, 0));
-  pic.Line(F(M.x + fo), F(M.z), F(K2.x + fo), F(K2.z), g.grey);
+  pic.Line(F(M.x + fo), F(M.z), F(K2.x + fo), F(K2.z), kGrey);
 }
 
 void DrawPicture1View(const DrawnGeometry& g) {
@@ -144,9 +117,9 @@ void DrawPicture1View(const DrawnGeometry& g) {
   // Where the drawn Earth's north pole falls in this view, circled at the true radius.
   pic.Circle(F(a * d * RE15 + fo), F(-b * d * RE15), F(kEarthRadius), kWhite);
   const Vec3 K1 = MatMulVec(planFrame, WithZ(g.L, g.rearZ));
-  pic.Line(F(M.x + fo), F(M.y), F(K1.x + fo), F(K1.y), g.grey);
+  pic.Line(F(M.x + fo), F(M.y), F(K1.x + fo), F(K1.y), kGrey);
   const Vec3 K3 = MatMulVec(planFrame, WithX(g.L, 0));
-  pic.Line(F(M.x + fo), F(M.y), F(K3.x + fo), F(K3.y), g.grey);
+  pic.Line(F(M.x + fo), F(M.y), F(K3.x + fo), F(K3.y), kGrey);
 }
 
 void DrawLabel(int view, double x, double y, double dx, double dy, const std::string& text) {

@@ -19,6 +19,7 @@
 #include "model/moon.h"
 #include "model/station.h"
 #include "tests/support/started_form.h"
+#include "view/model_setters.h"
 
 namespace {
 

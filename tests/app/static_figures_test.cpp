@@ -13,6 +13,7 @@
 #include "app/toolkit/picture_box.h"
 #include "model/earth.h"
 #include "tests/support/started_form.h"
+#include "view/model_setters.h"
 
 namespace {
 

@@ -42,9 +42,10 @@
 #include "interaction/orbit_controls.h"
 #include "model/earth.h"
 #include "model/moon.h"
+#include "model/readout.h"
 #include "model/station.h"
 #include "tests/support/started_form.h"
-#include "view/readout.h"
+#include "view/readout_text.h"
 
 namespace {
 

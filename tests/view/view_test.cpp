@@ -12,8 +12,8 @@
 #include "model/earth.h"
 #include "model/moon.h"
 #include "model/station.h"
+#include "tests/support/sky.h"
 #include "tests/support/started_form.h"
-#include "tests/view/sky.h"
 #include "view/refresh_view.h"
 #include "view/scene.h"
 

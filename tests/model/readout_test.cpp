@@ -1,5 +1,5 @@
 // The Moon's motion seen from P and the Doppler readouts, checked against independent routes.
-#include "view/readout.h"
+#include "model/readout.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,8 @@
 #include <ostream>
 #include <string>
 
-#include "tests/view/sky.h"
+#include "tests/support/sky.h"
+#include "view/readout_text.h"
 
 namespace {
 
