@@ -51,7 +51,7 @@ void Timer1_Timer() {
   // Only the readouts follow the motion; the thumbs of the sidereal and Moon sliders stay.
   f.Label3().SetCaption(" " + toolkit::Format(s, "0.000° "));
   f.Label4().SetCaption(" " + toolkit::Format(m, "0.000° "));
-  SetSiderealAngle(s * kRadPerDeg);
-  MoveMoon(m * kRadPerDeg, 0);
+  SetSiderealAngle(s * kRadiansPerDegree);
+  MoveMoon(m * kRadiansPerDegree, 0);
   RefreshView(kModeEarthTurning);
 }

@@ -1,6 +1,6 @@
 // The sidereal-angle, Moon-position, node-line and speed sliders, and their preset buttons.
 //
-// A slider position v of elements 1 to 3 stands for the angle v × 6.28318530717958 / 32767.
+// A slider position v of elements 1 to 3 stands for the angle v × kTurn / 32767.
 // In coupled mode (Option3(1)) the Earth turns 27.55455 times for each turn of the Moon:
 // moving either of the two sliders moves the other's thumb from code. syncingSliders keeps
 // that partner's nested Change to a plain refresh, so the coupling is applied once.
@@ -32,8 +32,8 @@ bool Coupled(const Form1& f) {
 }
 
 void SiderealChanged(Form1& f, int v) {
-  const double theta = v * kSliderTurn / kSliderFullTurn;
-  f.Label3().SetCaption(AngleReadout(theta / kRadPerDeg));
+  const double theta = v * kTurn / kSliderFullTurn;
+  f.Label3().SetCaption(AngleReadout(theta / kRadiansPerDegree));
   SetSiderealAngle(theta);
   if (!Coupled(f)) {
     RefreshView(kModeEarthTurning);
@@ -41,7 +41,7 @@ void SiderealChanged(Form1& f, int v) {
   }
   // The Moon advances one turn for 27.55455 turns of the Earth, counted from where the
   // Moon-position slider last left it.
-  const double m = FloatMod(theta / kEarthTurnsPerMoonTurn + coupledMoonBase, kSliderTurn);
+  const double m = FloatMod(theta / kEarthTurnsPerMoonTurn + coupledMoonBase, kTurn);
   MoveMoon(m, 0);
   f.syncingSliders = true;
   f.HScroll1(2).SetValue(SliderPosition(m));
@@ -50,11 +50,11 @@ void SiderealChanged(Form1& f, int v) {
 }
 
 void MoonPositionChanged(Form1& f, int v) {
-  const double alpha = v * kSliderTurn / kSliderFullTurn;
+  const double alpha = v * kTurn / kSliderFullTurn;
   MoveMoon(alpha, 1);
   // The readout and the base are the angle the orbit model returns, which lies in
   // (0, 2 pi]: position 0 gives a tiny positive angle, 32767 one just under a full turn.
-  f.Label4().SetCaption(AngleReadout(trueAnomaly / kRadPerDeg));
+  f.Label4().SetCaption(AngleReadout(trueAnomaly / kRadiansPerDegree));
   coupledMoonBase = trueAnomaly;
   if (!Coupled(f)) {
     RefreshView(kModeEarthFixed);
@@ -62,7 +62,7 @@ void MoonPositionChanged(Form1& f, int v) {
   }
   // The Earth's angle follows from the Moon's alone; SetSiderealAngle gives the Earth its
   // rotation rate again after MoveMoon held it.
-  const double s = FloatMod(alpha * kEarthTurnsPerMoonTurn, kSliderTurn);
+  const double s = FloatMod(alpha * kEarthTurnsPerMoonTurn, kTurn);
   SetSiderealAngle(s);
   f.syncingSliders = true;
   f.HScroll1(1).SetValue(SliderPosition(s));
@@ -71,8 +71,8 @@ void MoonPositionChanged(Form1& f, int v) {
 }
 
 void NodeLineChanged(Form1& f, int v) {
-  const double phi = v * kSliderTurn / kSliderFullTurn;
-  f.Label1(0).SetCaption(AngleReadout(phi / kRadPerDeg));
+  const double phi = v * kTurn / kSliderFullTurn;
+  f.Label1(0).SetCaption(AngleReadout(phi / kRadiansPerDegree));
   SetNodeLine(phi);
   // The node line does not hold the Earth: a rotation rate set earlier still enters the
   // velocities, only its two readouts give way to the notice.

@@ -14,9 +14,9 @@
 
 namespace {
 
-// A quarter turn, 3.14159265358979 / 2: latitude position 16384 is the north pole.
-constexpr double kQuarterTurn = 1.570796326794895;
+// Latitude position 16384 is the north pole, half of the half turn.
 constexpr double kLatitudeQuarter = 16384;
+constexpr double kLatitudeQuarterTurn = kHalfTurn / 2;
 constexpr int kModeEarthFixed = 2;
 
 // The hemisphere letter: the character code round(80.5 - 2.5·h) with h the sign of the
@@ -27,15 +27,15 @@ char HemisphereLetter(double phi) {
 }
 
 void LatitudeChanged(Form1& f, int v) {
-  const double phi = (v / kLatitudeQuarter) * kQuarterTurn;
-  f.Label9(0).SetCaption(" " + toolkit::Format(std::fabs(phi) / kRadPerDeg, "0.0°") + " " +
+  const double phi = (v / kLatitudeQuarter) * kLatitudeQuarterTurn;
+  f.Label9(0).SetCaption(" " + toolkit::Format(std::fabs(phi) / kRadiansPerDegree, "0.0°") + " " +
                          HemisphereLetter(phi) + " ");
   SetStationLatitude(phi);
 }
 
 void LongitudeChanged(Form1& f, int v) {
-  const double lambda = (v / static_cast<double>(kSliderFullTurn)) * kSliderTurn;
-  f.Label9(1).SetCaption(" " + toolkit::Format(lambda / kRadPerDeg, "0.0°") + " ");
+  const double lambda = (v / static_cast<double>(kSliderFullTurn)) * kTurn;
+  f.Label9(1).SetCaption(" " + toolkit::Format(lambda / kRadiansPerDegree, "0.0°") + " ");
   SetStationLongitude(lambda);
 }
 

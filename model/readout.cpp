@@ -67,9 +67,9 @@ Readout ComputeReadout(const ReadoutInput& in) noexcept {
   // The station term splits as u̇·P = vAD - vDc + rotation share, so the rotation share
   // is u̇·P + vDc - vAD. (Adding vAD instead would show the rotation share plus 2·vAD.)
   out.vRot = out.stationSightRate + out.vDc - out.vAD;
-  out.AD = dopplerFactor * out.vAD;
-  out.Dc = dopplerFactor * out.vDc;
-  out.Rot = (out.stationSightRate + out.vDc - out.vAD) * dopplerFactor;
-  out.Final = dopplerFactor * out.vFin;
+  out.AD = kDopplerFactor * out.vAD;
+  out.Dc = kDopplerFactor * out.vDc;
+  out.Rot = (out.stationSightRate + out.vDc - out.vAD) * kDopplerFactor;
+  out.Final = kDopplerFactor * out.vFin;
   return out;
 }

@@ -5,12 +5,6 @@
 
 #include "model/state.h"
 
-namespace {
-
-constexpr double kSemiMajorAxis = 385000;  // km
-
-}  // namespace
-
 DrawnGeometry ComputeDrawnGeometry(const Mat3& earthRot, const Vec3& moonPos,
                                    const Vec3& stationPosScaled) noexcept {
   DrawnGeometry g;

@@ -22,10 +22,10 @@ struct DrawnGeometry {
   double rearZ;     // km, where the grey sight line starts: 0, or P.z when P is behind
 };
 
-// Half-length of the axes through the Earth: 1.6 semi-major axes, past the whole orbit.
-inline constexpr double axisHalfLength = 385000 * 1.6;
-// The Moon's true radius, km, drawn beside its enlarged disc (moonRadiusDrawn).
-inline constexpr double moonRadius = 1736.6007;
+// Lines through the Earth reach 1.6 semi-major axes (616000 km) from it, past the whole orbit,
+// so they cross the whole view whatever their angle: the node line's halves, and the axes.
+inline constexpr double kNodeLineReach = 1.6;
+inline constexpr double axisHalfLength = kSemiMajorAxis * kNodeLineReach;
 // Half the width of the station's X mark, km.
 inline constexpr double crossHalfWidth = 9019.96035546;
 
@@ -34,11 +34,8 @@ inline constexpr double crossHalfWidth = 9019.96035546;
 // The drawn geometry of the model's current state.
 [[nodiscard]] DrawnGeometry CurrentDrawnGeometry();
 
-// Each half of the node line reaches 1.6 semi-major axes (616000 km) from the Earth, well
-// past the orbit, so it crosses the whole view whatever its angle. The marks "A" and "D"
-// stand at 1/1.8 of that reach from the ellipse's centre, inside the orbit; the same factor
-// times the width of "A" raises them off the line.
-inline constexpr double kNodeLineReach = 1.6;
+// The node line's marks "A" and "D" stand at 1/1.8 of its reach from the ellipse's centre,
+// inside the orbit; the same factor times the width of "A" raises them off the line.
 inline constexpr double kNodeMarkDivisor = 1.8;
 // km, from the Earth toward the ascending node for the node-line angle theta (rad).
 struct NodeLineReach {

@@ -27,11 +27,10 @@ void InitMoonOrbit(double M) {
   picture.Cls();
   OrbitFromMeanAnomaly(M);
   // The orbit view's origin is the ellipse's centre; the Earth stands at the focus.
-  const toolkit::Color white = toolkit::RGB(255, 255, 255);
-  const float moonX = static_cast<float>(orbitX + focusOffset);
+  const float moonX = static_cast<float>(orbitX + kFocusOffset);
   const float moonY = static_cast<float>(orbitY);
-  picture.Circle(moonX, moonY, static_cast<float>(moonRadiusDrawn), white);
-  picture.Line(static_cast<float>(focusOffset), 0.0f, moonX, moonY, white);
+  picture.Circle(moonX, moonY, static_cast<float>(kMoonRadiusDrawn), toolkit::kWhite);
+  picture.Line(static_cast<float>(kFocusOffset), 0.0f, moonX, moonY, toolkit::kWhite);
 }
 
 void SetNodeLine(double theta) {
@@ -43,13 +42,13 @@ void SetNodeLine(double theta) {
   SetNodeRotation(theta);
 
   const NodeLineReach e = NodeLineReachOf(theta);
-  const float earthX = static_cast<float>(focusOffset);
+  const float earthX = static_cast<float>(kFocusOffset);
   picture.SetDrawStyle(toolkit::kDrawDot);
   // From the Earth toward the ascending node, then toward the descending node.
-  picture.Line(earthX, 0.0f, static_cast<float>(e.x + focusOffset), static_cast<float>(e.y),
-               toolkit::RGB(0, 255, 255));
-  picture.Line(earthX, 0.0f, static_cast<float>(-e.x + focusOffset), static_cast<float>(-e.y),
-               toolkit::RGB(0, 0, 255));
+  picture.Line(earthX, 0.0f, static_cast<float>(e.x + kFocusOffset), static_cast<float>(e.y),
+               toolkit::kCyan);
+  picture.Line(earthX, 0.0f, static_cast<float>(-e.x + kFocusOffset), static_cast<float>(-e.y),
+               toolkit::kBlue);
   picture.SetDrawStyle(toolkit::kDrawSolid);
   picture.SetFontName("tahoma");
   picture.SetFontSize(kMarkFontSize);

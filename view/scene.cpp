@@ -11,10 +11,10 @@
 
 namespace {
 
-constexpr toolkit::Color kWhite = 0xFFFFFF;
-constexpr toolkit::Color kRed = toolkit::RGB(255, 0, 0);
-constexpr toolkit::Color kGrey = toolkit::RGB(150, 150, 150);
-constexpr double fo = focusOffset;
+using toolkit::kGrey;
+using toolkit::kRed;
+using toolkit::kWhite;
+constexpr double fo = kFocusOffset;
 constexpr double RE15 = kEarthRadiusDrawn;
 
 // The surfaces take single-precision coordinates.
@@ -37,8 +37,8 @@ toolkit::PictureBox* Target(int view) {
 
 // The Moon at two sizes: enlarged like the Earth, and at its true size.
 void DrawMoonCircles(toolkit::PictureBox& pic, double x, double y) {
-  pic.Circle(F(x + fo), F(y), F(moonRadiusDrawn), kWhite);
-  pic.Circle(F(x + fo), F(y), F(moonRadius), kWhite);
+  pic.Circle(F(x + fo), F(y), F(kMoonRadiusDrawn), kWhite);
+  pic.Circle(F(x + fo), F(y), F(kMoonRadius), kWhite);
 }
 
 Vec3 WithZ(Vec3 v, double z) {

@@ -1,7 +1,7 @@
 // The moving parts of the three scene views: the Moon, the station, the sight lines and axes.
 //
 // Scene coordinates are km with the Earth's centre at the origin; every x handed to a
-// surface gets focusOffset added, because the surfaces put the Earth at the ellipse's focus.
+// surface gets kFocusOffset added, because the surfaces put the Earth at the ellipse's focus.
 #pragma once
 
 #include <string>

@@ -77,7 +77,7 @@ struct PictureBox::Impl {
   float fontSize = 8.25f;
   bool fontTransparent = true;
   Color backColor = 0;
-  Color foreColor = 0xFFFFFF;
+  Color foreColor = kWhite;
   bool autoRedraw = false;
   bool journaling = false;
   std::vector<DrawCall> journal;

@@ -132,7 +132,7 @@ TEST_P(RotationShareTest, IsTheStationTermLessTheMoonsOwnMotion) {
   const Vec3 uDot = Scale(VecSub(w, Scale(u, Dot(u, w))), 1 / dist);
   EXPECT_GT(std::fabs(turning.vAD), 1.0);
   EXPECT_NEAR(turning.vRot, Dot(uDot, s.pos), kZeroTol);
-  EXPECT_NEAR(turning.Rot, dopplerFactor * Dot(uDot, s.pos), 1e-7);
+  EXPECT_NEAR(turning.Rot, kDopplerFactor * Dot(uDot, s.pos), 1e-7);
 }
 
 INSTANTIATE_TEST_SUITE_P(

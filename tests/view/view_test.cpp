@@ -27,7 +27,8 @@ using namespace sky;
 constexpr double fo = 27604.5;       // km, the Earth's centre right of the ellipse's centre
 constexpr double RE15 = 95672.0445;  // km, the Earth drawn 15 times enlarged
 constexpr double kKmTol = 0.1;       // km; coordinates reach the surfaces in single precision
-constexpr toolkit::Color kWhite = 0xFFFFFF, kGrey = 0x969696, kRed = 0x0000FF;
+constexpr toolkit::Color kWhite = toolkit::RGB(255, 255, 255), kGrey = toolkit::RGB(150, 150, 150),
+                         kRed = toolkit::RGB(255, 0, 0);
 
 // A value written with `decimals` places and a sign, as the readouts show it; the value must
 // not lie so near a rounding edge that the last digit is in doubt.
