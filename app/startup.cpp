@@ -53,7 +53,7 @@ void Form1_Load() {
   // position and velocity in space.
   InitMoonOrbit(0);
   SetNodeLine(0);
-  RefreshView(1);
+  RefreshView(RefreshMode::EarthTurning);
 }
 
 void Quit_Click() {

@@ -48,12 +48,12 @@ int main(int argc, char** argv) {
   const char* countText = std::getenv("VORNAK_BENCH_COUNT");
   const int kCount = countText != nullptr ? std::max(1, std::atoi(countText)) : 3000;
   const int kWarmUp = std::max(1, kCount / 10);
-  Time(kWarmUp, [] { RefreshView(1); });
+  Time(kWarmUp, [] { RefreshView(RefreshMode::EarthTurning); });
   std::vector<double> samples;
   std::vector<double> painted;
   for (int i = 0; i < kCount; ++i) {
     const auto start = Clock::now();
-    RefreshView(1);
+    RefreshView(RefreshMode::EarthTurning);
     const auto drawn = Clock::now();
     // The window paints what the update changed, as it would on screen.
     QApplication::processEvents();

@@ -21,7 +21,6 @@ namespace {
 
 constexpr double kSlowestStep = 0.2;  // degrees per tick with the speed slider at the left
 constexpr int kTickMs = 20;
-constexpr int kModeEarthTurning = 1;
 
 }  // namespace
 
@@ -53,5 +52,5 @@ void Timer1_Timer() {
   f.Label4().SetCaption(" " + toolkit::Format(m, "0.000° "));
   SetSiderealAngle(s * kRadiansPerDegree);
   MoveMoon(m * kRadiansPerDegree, 0);
-  RefreshView(kModeEarthTurning);
+  RefreshView(RefreshMode::EarthTurning);
 }

@@ -20,12 +20,6 @@ double coupledMoonBase = 0;
 
 namespace {
 
-// Mode 2 of RefreshView shows " Terre fixe! " in place of the two Earth-rotation readouts.
-constexpr int kModePlain = 0;
-constexpr int kModeEarthTurning = 1;
-constexpr int kModeEarthFixed = 2;
-constexpr int kModeCoupled = 3;
-
 bool Coupled(const Form1& f) {
   // Read at every use: the user may switch the coupling between two slider moves.
   return f.Option3(1).Value();
@@ -36,7 +30,7 @@ void SiderealChanged(Form1& f, int v) {
   f.Label3().SetCaption(AngleReadout(theta / kRadiansPerDegree));
   SetSiderealAngle(theta);
   if (!Coupled(f)) {
-    RefreshView(kModeEarthTurning);
+    RefreshView(RefreshMode::EarthTurning);
     return;
   }
   // The Moon advances one turn for 27.55455 turns of the Earth, counted from where the
@@ -46,7 +40,7 @@ void SiderealChanged(Form1& f, int v) {
   f.syncingSliders = true;
   f.HScroll1(2).SetValue(SliderPosition(m));
   f.syncingSliders = false;
-  RefreshView(kModeCoupled);
+  RefreshView(RefreshMode::Coupled);
 }
 
 void MoonPositionChanged(Form1& f, int v) {
@@ -57,7 +51,7 @@ void MoonPositionChanged(Form1& f, int v) {
   f.Label4().SetCaption(AngleReadout(trueAnomaly / kRadiansPerDegree));
   coupledMoonBase = trueAnomaly;
   if (!Coupled(f)) {
-    RefreshView(kModeEarthFixed);
+    RefreshView(RefreshMode::EarthFixed);
     return;
   }
   // The Earth's angle follows from the Moon's alone; SetSiderealAngle gives the Earth its
@@ -67,7 +61,7 @@ void MoonPositionChanged(Form1& f, int v) {
   f.syncingSliders = true;
   f.HScroll1(1).SetValue(SliderPosition(s));
   f.syncingSliders = false;
-  RefreshView(kModeCoupled);
+  RefreshView(RefreshMode::Coupled);
 }
 
 void NodeLineChanged(Form1& f, int v) {
@@ -76,7 +70,7 @@ void NodeLineChanged(Form1& f, int v) {
   SetNodeLine(phi);
   // The node line does not hold the Earth: a rotation rate set earlier still enters the
   // velocities, only its two readouts give way to the notice.
-  RefreshView(kModeEarthFixed);
+  RefreshView(RefreshMode::EarthFixed);
 }
 
 // A preset puts its slider at a quarter of 32768 positions while a full turn is 32767, so the
@@ -98,14 +92,14 @@ void HScroll1_Change(int index) {
   if (toolkit::Quitting()) return;  // Quit ran inside DoEvents: the program has ended
   Form1& f = form1();
   if (f.syncingSliders) {
-    RefreshView(kModePlain);
+    RefreshView(RefreshMode::Plain);
     return;
   }
   switch (index) {
     case 0:
       // Degrees of Earth rotation per animation tick, 0.2 at the left end, 20.2 at the right.
       animStep = (static_cast<double>(f.HScroll1(0).Value()) / kSliderFullTurn) * 20 + 0.2;
-      RefreshView(kModePlain);
+      RefreshView(RefreshMode::Plain);
       break;
     case 1:
       SiderealChanged(f, f.HScroll1(1).Value());
@@ -117,7 +111,7 @@ void HScroll1_Change(int index) {
       NodeLineChanged(f, f.HScroll1(3).Value());
       break;
     default:
-      RefreshView(kModePlain);
+      RefreshView(RefreshMode::Plain);
       break;
   }
 }

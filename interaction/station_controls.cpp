@@ -17,7 +17,6 @@ namespace {
 // Latitude position 16384 is the north pole, half of the half turn.
 constexpr double kLatitudeQuarter = 16384;
 constexpr double kLatitudeQuarterTurn = kHalfTurn / 2;
-constexpr int kModeEarthFixed = 2;
 
 // The hemisphere letter: the character code round(80.5 - 2.5·h) with h the sign of the
 // latitude, the equator counting as north: 78 "N" or 83 "S".
@@ -58,7 +57,7 @@ void HScroll2_Change(int index) {
   PlaceStation();
 
   // Start-up places the station with the tag set, before the model is complete.
-  if (f.HScroll2(0).Tag != "1") RefreshView(kModeEarthFixed);
+  if (f.HScroll2(0).Tag != "1") RefreshView(RefreshMode::EarthFixed);
 }
 
 void HScroll2_Scroll(int index) {

@@ -12,9 +12,9 @@ constexpr const char* kShiftPattern = "+0 Hz ;-0 Hz ;0 Hz ";
 
 }  // namespace
 
-std::array<std::string, 12> ReadoutCaptions(const Readout& r, int mode) {
+std::array<std::string, 12> ReadoutCaptions(const Readout& r, RefreshMode mode) {
   using toolkit::Format;
-  const bool earthFixed = mode == earthFixedMode;
+  const bool earthFixed = mode == RefreshMode::EarthFixed;
   return {
       " El= " + Format(r.El, kSpeedPattern) + "° ",
       " Az= " + Format(r.Az, "0.000° "),

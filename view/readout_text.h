@@ -5,6 +5,7 @@
 #include <string>
 
 #include "model/readout.h"
+#include "view/refresh_view.h"
 
 // The labels the twelve captions go to, in the order they are written.
 enum class ReadoutLabel { Label5, Label2 };
@@ -29,10 +30,9 @@ inline constexpr std::array<CaptionSlot, 12> captionSlots = {{
 
 // Shown instead of the two Earth-rotation readouts while the Earth is held fixed.
 inline constexpr const char* earthFixedNotice = " Terre fixe! ";
-// The mode that holds the Earth fixed; every other mode shows the rotation readouts.
-inline constexpr int earthFixedMode = 2;
 
-// The twelve captions, in the order of captionSlots.
-[[nodiscard]] std::array<std::string, 12> ReadoutCaptions(const Readout& r, int mode);
+// The twelve captions, in the order of captionSlots; the Earth-fixed mode puts the notice in
+// place of the two rotation readouts.
+[[nodiscard]] std::array<std::string, 12> ReadoutCaptions(const Readout& r, RefreshMode mode);
 // The distance texts printed on Picture2: "Pz = ", "Lz = " and "PL = " with their values.
 [[nodiscard]] std::array<std::string, 3> DistanceTexts(const Readout& r);

@@ -9,7 +9,7 @@
 #include "view/readout_text.h"
 #include "view/scene.h"
 
-void RefreshView(int mode) {
+void RefreshView(RefreshMode mode) {
   // Each view is cleared just before it is redrawn, so they change on screen in this order.
   const DrawnGeometry g = CurrentDrawnGeometry();
   DrawPicture2View(g);

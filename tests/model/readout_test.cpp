@@ -147,7 +147,7 @@ TEST(ReadoutTest, MoonDueNorthShowsAFullTurnOfAzimuth) {
   // From 30° south the Moon over the equator stands due north: no east component at all.
   const Station s = StationAt(-30, 0);
   const Readout r = ComputeReadout(MakeInput(s, {357395.5, 0, 0}, {0, 957.356, 524.789}, 0, false));
-  EXPECT_EQ(ReadoutCaptions(r, 1)[1], " Az= 360.000° ");
+  EXPECT_EQ(ReadoutCaptions(r, RefreshMode::EarthTurning)[1], " Az= 360.000° ");
 }
 
 struct RangeRateCase {
@@ -169,7 +169,7 @@ TEST_P(RangeRateTest, ShiftIsTheTwoWayFactorTimesTheRangeRate) {
   const RangeRateCase& k = GetParam();
   const Readout r =
       ComputeReadout(MakeInput(StationAt(0, 0), {384400, 0, 0}, {k.speed, 0, 0}, 0, false));
-  const auto captions = ReadoutCaptions(r, 1);
+  const auto captions = ReadoutCaptions(r, RefreshMode::EarthTurning);
   EXPECT_EQ(captions[7], k.vFin);
   EXPECT_EQ(captions[11], k.final);
 }

@@ -101,7 +101,7 @@ class ViewTest : public testing::Test {
   // The window goes before the application object does.
   void TearDown() override { DestroyForm1(); }
   // Runs one update with every surface journaling from a clean start.
-  void Refresh(int mode) {
+  void Refresh(RefreshMode mode) {
     for (PictureBox* p : Pictures()) {
       p->ClearJournal();
       p->StartJournal();
@@ -153,11 +153,11 @@ TEST_F(ViewTest, StartUpCaptionsFollowFromTheStartingState) {
   EXPECT_EQ(w.Label2(9).Caption(), " Final: " + Signed(-69.167851 * vFin, 0) + " Hz ");
 }
 
-class ModeTest : public ViewTest, public testing::WithParamInterface<int> {};
+class ModeTest : public ViewTest, public testing::WithParamInterface<RefreshMode> {};
 
-TEST_P(ModeTest, OnlyModeTwoShowsTheEarthFixedNotice) {
+TEST_P(ModeTest, OnlyTheEarthFixedModeShowsTheNotice) {
   Refresh(GetParam());
-  const bool fixed = GetParam() == 2;
+  const bool fixed = GetParam() == RefreshMode::EarthFixed;
   const std::string vRot = form1().Label2(3).Caption(), rot = form1().Label2(8).Caption();
   EXPECT_EQ(vRot == " Terre fixe! ", fixed);
   EXPECT_EQ(rot == " Terre fixe! ", fixed);
@@ -168,7 +168,9 @@ TEST_P(ModeTest, OnlyModeTwoShowsTheEarthFixedNotice) {
   EXPECT_EQ(form1().Label2(4).Caption().substr(0, 7), " vFin= ");
 }
 
-INSTANTIATE_TEST_SUITE_P(Modes, ModeTest, testing::Values(0, 1, 2, 3));
+INSTANTIATE_TEST_SUITE_P(Modes, ModeTest,
+                         testing::Values(RefreshMode::Plain, RefreshMode::EarthTurning,
+                                         RefreshMode::EarthFixed, RefreshMode::Coupled));
 
 struct SceneCase {
   const char* name;
@@ -186,7 +188,7 @@ class SceneTest : public ViewTest, public testing::WithParamInterface<SceneCase>
 TEST_P(SceneTest, EveryViewDrawsItsCallsInOrder) {
   const SceneCase& k = GetParam();
   SetState(k.moon, {300, -800, 400}, k.g, k.lat, k.lon);
-  Refresh(1);
+  Refresh(RefreshMode::EarthTurning);
   const Vec3 moonFixed = TurnEarth(k.g, k.moon);
   const Sight sv = DrawnSight(moonFixed);
   const Vec3 L = sv.View(moonFixed), P = sv.View(stationPosScaled);
@@ -305,7 +307,7 @@ TEST_F(ViewTest, SightLineInTheEquatorShowsTheAxisUpright) {
   // P on the equator and the Moon in the equatorial plane: the drawn sight line has no
   // elevation, so the polar axis stands vertical and the pole falls on the Earth's centre.
   SetState({300000, -200000, 0}, {500, 500, 0}, 0.9, 0, 40);
-  Refresh(1);
+  Refresh(RefreshMode::EarthTurning);
   const auto& j2 = form1().Picture2().Journal();
   ExpectCall(j2.at(11), "Line", {fo, -191344.089, fo, 191344.089}, kRed);
   ExpectCall(j2.at(12), "Line", {fo + RE15, 0, fo - RE15, 0}, kRed);
