@@ -7,6 +7,7 @@
 #include "app/static_figures.h"
 #include "app/toolkit/application.h"
 #include "app/toolkit/format.h"
+#include "interaction/events.h"
 #include "model/earth.h"
 #include "model/moon.h"
 #include "view/model_setters.h"
@@ -54,6 +55,17 @@ void Form1_Load() {
   InitMoonOrbit(0);
   SetNodeLine(0);
   RefreshView(RefreshMode::EarthTurning);
+}
+
+void CreateWiredForm1() {
+  CreateForm1();
+  ConnectEvents(form1());
+  form1().Quit().onClick = Quit_Click;
+}
+
+void StartProgram() {
+  CreateWiredForm1();
+  Form1_Load();
 }
 
 void Quit_Click() {

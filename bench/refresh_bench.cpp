@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/form/form1.h"
+#include "app/startup.h"
 #include "app/toolkit/application.h"
 #include "app/toolkit/native.h"
 #include "bench/window_session.h"
@@ -41,7 +42,7 @@ std::vector<double> Time(int count, F&& f) {
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   toolkit::Application app(argc, argv);
-  StartWindow();
+  StartProgram();
   QApplication::processEvents();
 
   // The count can be lowered for a run under a profiler.

@@ -25,6 +25,15 @@ bool Coupled(const Form1& f) {
   return f.Option3(1).Value();
 }
 
+// Moves the partner slider's thumb to the angle a from code, its nested Change only
+// refreshing, then refreshes once more for the coupled move itself.
+void MovePartner(Form1& f, toolkit::HScrollBar& partner, double a) {
+  f.syncingSliders = true;
+  partner.SetValue(SliderPosition(a));
+  f.syncingSliders = false;
+  RefreshView(RefreshMode::Coupled);
+}
+
 void SiderealChanged(Form1& f, int v) {
   const double theta = v * kTurn / kSliderFullTurn;
   f.Label3().SetCaption(AngleReadout(theta / kRadiansPerDegree));
@@ -37,10 +46,7 @@ void SiderealChanged(Form1& f, int v) {
   // Moon-position slider last left it.
   const double m = FloatMod(theta / kEarthTurnsPerMoonTurn + coupledMoonBase, kTurn);
   MoveMoon(m, 0);
-  f.syncingSliders = true;
-  f.HScroll1(2).SetValue(SliderPosition(m));
-  f.syncingSliders = false;
-  RefreshView(RefreshMode::Coupled);
+  MovePartner(f, f.HScroll1(2), m);
 }
 
 void MoonPositionChanged(Form1& f, int v) {
@@ -58,10 +64,7 @@ void MoonPositionChanged(Form1& f, int v) {
   // rotation rate again after MoveMoon held it.
   const double s = FloatMod(alpha * kEarthTurnsPerMoonTurn, kTurn);
   SetSiderealAngle(s);
-  f.syncingSliders = true;
-  f.HScroll1(1).SetValue(SliderPosition(s));
-  f.syncingSliders = false;
-  RefreshView(RefreshMode::Coupled);
+  MovePartner(f, f.HScroll1(1), s);
 }
 
 void NodeLineChanged(Form1& f, int v) {

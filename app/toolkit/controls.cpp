@@ -116,6 +116,10 @@ Control::Control() : native_(std::make_unique<NativeHandle>()) {}
 Control::~Control() {
   const ToolkitFpScope fp;
   // The container may already have deleted the widget with itself; QPointer knows.
+  if (native_->widget == nullptr) return;
+  // No event may reach the control while its widget goes: the handlers the widget's own
+  // connections call are members of a control already half destroyed.
+  native_->widget->disconnect(native_->widget.data());
   delete native_->widget.data();
 }
 
@@ -306,11 +310,7 @@ HScrollBar::HScrollBar(Container& parent, int left, int top, int width, int heig
   bar->installEventFilter(watcher);
 }
 
-HScrollBar::~HScrollBar() {
-  const ToolkitFpScope fp;
-  // No event may reach a half-destroyed control.
-  if (native_->widget) native_->widget->disconnect(native_->widget.data());
-}
+HScrollBar::~HScrollBar() = default;
 
 namespace {
 QScrollBar* Bar(const NativeHandle& h) {
@@ -399,10 +399,7 @@ OptionButton::OptionButton(Frame& parent, const std::string& caption, int left, 
   });
 }
 
-OptionButton::~OptionButton() {
-  const ToolkitFpScope fp;
-  if (native_->widget) native_->widget->disconnect(native_->widget.data());
-}
+OptionButton::~OptionButton() = default;
 
 namespace {
 QAbstractButton* Button(const NativeHandle& h) {

@@ -25,11 +25,7 @@ constexpr toolkit::Color kWhite = toolkit::RGB(255, 255, 255);
 constexpr toolkit::Color kCyan = toolkit::RGB(0, 255, 255);
 constexpr toolkit::Color kBlue = toolkit::RGB(0, 0, 255);
 
-class SettersTest : public testing::Test {
- protected:
-  // The window goes while the application object still exists.
-  void TearDown() override { DestroyForm1(); }
-};
+using SettersTest = StartedFormTest;
 
 std::vector<toolkit::DrawCall> Journal(toolkit::PictureBox& p, auto draw) {
   p.StartJournal();

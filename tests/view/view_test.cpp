@@ -95,11 +95,8 @@ Sight DrawnSight(Vec3 moonFixed) {
   return {alpha, eps, {-sa, ca, 0}, {-ca * se, -sa * se, ce}, {ca * ce, sa * ce, se}};
 }
 
-class ViewTest : public testing::Test {
+class ViewTest : public StartedFormTest {
  protected:
-  void SetUp() override { StartForm(); }
-  // The window goes before the application object does.
-  void TearDown() override { DestroyForm1(); }
   // Runs one update with every surface journaling from a clean start.
   void Refresh(RefreshMode mode) {
     for (PictureBox* p : Pictures()) {
