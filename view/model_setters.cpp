@@ -26,11 +26,10 @@ void InitMoonOrbit(double M) {
   toolkit::PictureBox& picture = form1().Picture1();
   picture.Cls();
   OrbitFromMeanAnomaly(M);
-  // The orbit view's origin is the ellipse's centre; the Earth stands at the focus.
-  const float moonX = static_cast<float>(orbitX + kFocusOffset);
+  const float moonX = static_cast<float>(SurfaceX(orbitX));
   const float moonY = static_cast<float>(orbitY);
   picture.Circle(moonX, moonY, static_cast<float>(kMoonRadiusDrawn), toolkit::kWhite);
-  picture.Line(static_cast<float>(kFocusOffset), 0.0f, moonX, moonY, toolkit::kWhite);
+  picture.Line(static_cast<float>(SurfaceX(0)), 0.0f, moonX, moonY, toolkit::kWhite);
 }
 
 void SetNodeLine(double theta) {
@@ -42,12 +41,12 @@ void SetNodeLine(double theta) {
   SetNodeRotation(theta);
 
   const NodeLineReach e = NodeLineReachOf(theta);
-  const float earthX = static_cast<float>(kFocusOffset);
+  const float earthX = static_cast<float>(SurfaceX(0));
   picture.SetDrawStyle(toolkit::kDrawDot);
   // From the Earth toward the ascending node, then toward the descending node.
-  picture.Line(earthX, 0.0f, static_cast<float>(e.x + kFocusOffset), static_cast<float>(e.y),
+  picture.Line(earthX, 0.0f, static_cast<float>(SurfaceX(e.x)), static_cast<float>(e.y),
                toolkit::kCyan);
-  picture.Line(earthX, 0.0f, static_cast<float>(-e.x + kFocusOffset), static_cast<float>(-e.y),
+  picture.Line(earthX, 0.0f, static_cast<float>(SurfaceX(-e.x)), static_cast<float>(-e.y),
                toolkit::kBlue);
   picture.SetDrawStyle(toolkit::kDrawSolid);
   picture.SetFontName("tahoma");

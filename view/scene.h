@@ -12,11 +12,11 @@
 
 // The view of Picture2: the plane of the drawn sight line and north, the sight line
 // horizontal.
-void DrawPicture2View(const DrawnGeometry& g);
+void DrawPicture2View(const SceneDrawing& s);
 // The view of Picture3: the plane of the polar axis and the sight line, polar axis vertical.
-void DrawPicture3View(const DrawnGeometry& g);
+void DrawPicture3View(const SceneDrawing& s);
 // The view of Picture1: the plane of the sight line and east, laid into the equator.
-void DrawPicture1View(const DrawnGeometry& g);
+void DrawPicture1View(const SceneDrawing& s);
 
 // Prints text near the scene point (x, y) of a view (1 = Picture1, 2 = Picture2,
 // 3 = Picture3), offset by dx text widths and dy text heights. The font size is set to 14

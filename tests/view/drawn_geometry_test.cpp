@@ -38,6 +38,19 @@ TEST(DrawnGeometry, MoonAndDrawnStationShareTheSightLine) {
     // a, b and c, d are cosine-sine pairs.
     EXPECT_NEAR(g.a * g.a + g.b * g.b, 1, 1e-12);
     EXPECT_NEAR(g.c * g.c + g.d * g.d, 1, 1e-12);
+
+    // Every view is a plane through the sight line, so the Moon and P stand their full
+    // distance apart in each; the grey lines start at the Moon or end there.
+    const SceneDrawing scene = ComputeSceneDrawing(g);
+    for (const ViewDrawing* v : {&scene.bessel, &scene.meridian, &scene.plan}) {
+      EXPECT_NEAR(std::hypot(v->moon.x - v->station.x, v->moon.y - v->station.y), g.L.z - g.P.z,
+                  kKm);
+    }
+    EXPECT_EQ(scene.bessel.sight[0].to.x, scene.bessel.moon.x);
+    EXPECT_EQ(scene.meridian.sight[1].from.y, scene.meridian.moon.y);
+    // The Earth's pole lies on the polar axis: straight up in the meridian view, d drawn
+    // radii along the sight line's horizontal direction in the plan view.
+    EXPECT_NEAR(std::hypot(scene.pole.x, scene.pole.y), std::fabs(g.d) * kEarthRadiusDrawn, kKm);
   }
 }
 
