@@ -49,6 +49,22 @@ Vec3 WithX(Vec3 v, double x) {
   return v;
 }
 
+// The view of frame (from view axes to the view's own), x across and up its row up: the
+// Moon, P, and the grey lines from the Moon to where the sight line starts and to foot.
+ViewDrawing ProjectedView(const Mat3& frame, const DrawnGeometry& g, const Vec3& foot,
+                          double Vec3::*up) {
+  const Vec3 M = MatMulVec(frame, g.L);
+  const Vec3 Q = MatMulVec(frame, g.P);
+  const Vec3 rear = MatMulVec(frame, WithZ(g.L, g.rearZ));
+  const Vec3 end = MatMulVec(frame, foot);
+  ViewDrawing v;
+  v.moon = {M.x, M.*up};
+  v.station = {Q.x, Q.*up};
+  v.sight[0] = {v.moon, {rear.x, rear.*up}};
+  v.sight[1] = {v.moon, {end.x, end.*up}};
+  return v;
+}
+
 constexpr double RE15 = kEarthRadiusDrawn;
 constexpr double reach = axisHalfLength;
 
@@ -72,30 +88,14 @@ SceneDrawing ComputeSceneDrawing(const DrawnGeometry& g) noexcept {
 
   // From view axes to the meridian plane of the sight line: x along the equator toward the
   // sight line's polar angle, z along the polar axis (the polar axis is c·north + d·sight).
-  const Mat3 axisFrame = MatTranspose(RotZX(1, 0, c, d));
-  const Vec3 M3 = MatMulVec(axisFrame, L);
-  const Vec3 Q3 = MatMulVec(axisFrame, P);
-  const Vec3 rear3 = MatMulVec(axisFrame, WithZ(L, g.rearZ));
-  const Vec3 foot3 = MatMulVec(axisFrame, WithY(L, 0));
-  s.meridian.moon = {M3.x, M3.z};
-  s.meridian.station = {Q3.x, Q3.z};
+  s.meridian = ProjectedView(MatTranspose(RotZX(1, 0, c, d)), g, WithY(L, 0), &Vec3::z);
   s.meridian.axes[0] = {{0, 0}, {reach * c, reach * d}};
   s.meridian.axes[1] = {{-reach * d, reach * c}, {reach * d, -reach * c}};
-  s.meridian.sight[0] = {{M3.x, M3.z}, {rear3.x, rear3.z}};
-  s.meridian.sight[1] = {{M3.x, M3.z}, {foot3.x, foot3.z}};
 
   // From view axes to the equator plane: the sight line's east and its horizontal direction.
-  const Mat3 planFrame = MatTranspose(RotZX(a, b, 1, 0));
-  const Vec3 M1 = MatMulVec(planFrame, L);
-  const Vec3 Q1 = MatMulVec(planFrame, P);
-  const Vec3 rear1 = MatMulVec(planFrame, WithZ(L, g.rearZ));
-  const Vec3 foot1 = MatMulVec(planFrame, WithX(L, 0));
-  s.plan.moon = {M1.x, M1.y};
-  s.plan.station = {Q1.x, Q1.y};
+  s.plan = ProjectedView(MatTranspose(RotZX(a, b, 1, 0)), g, WithX(L, 0), &Vec3::y);
   s.plan.axes[0] = {{0, 0}, {reach * a, -reach * b}};
   s.plan.axes[1] = {{reach * b, reach * a}, {-reach * b, -reach * a}};
-  s.plan.sight[0] = {{M1.x, M1.y}, {rear1.x, rear1.y}};
-  s.plan.sight[1] = {{M1.x, M1.y}, {foot1.x, foot1.y}};
   s.pole = {a * d * RE15, -b * d * RE15};
   return s;
 }

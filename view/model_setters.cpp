@@ -42,13 +42,13 @@ void SetNodeLine(double theta) {
 
   const NodeLineReach e = NodeLineReachOf(theta);
   const float earthX = static_cast<float>(SurfaceX(0));
-  picture.SetDrawStyle(toolkit::kDrawDot);
+  picture.SetDrawStyle(toolkit::DrawStyle::Dot);
   // From the Earth toward the ascending node, then toward the descending node.
   picture.Line(earthX, 0.0f, static_cast<float>(SurfaceX(e.x)), static_cast<float>(e.y),
                toolkit::kCyan);
   picture.Line(earthX, 0.0f, static_cast<float>(SurfaceX(-e.x)), static_cast<float>(-e.y),
                toolkit::kBlue);
-  picture.SetDrawStyle(toolkit::kDrawSolid);
+  picture.SetDrawStyle(toolkit::DrawStyle::Solid);
   picture.SetFontName("tahoma");
   picture.SetFontSize(kMarkFontSize);
 

@@ -57,8 +57,11 @@ float F(double v) {
   return static_cast<float>(v);
 }
 
-void LineInScene(PictureBox& pic, const ViewSegment& s, Color color) {
-  pic.Line(F(SurfaceX(s.from.x)), F(s.from.y), F(SurfaceX(s.to.x)), F(s.to.y), color);
+// Both lines of a pair, in order.
+void LinesInScene(PictureBox& pic, const ViewSegment (&pair)[2], Color color) {
+  for (const ViewSegment& s : pair) {
+    pic.Line(F(SurfaceX(s.from.x)), F(s.from.y), F(SurfaceX(s.to.x)), F(s.to.y), color);
+  }
 }
 
 PictureBox* Target(int view) {
@@ -91,30 +94,24 @@ void DrawMoonAndStation(int view, PictureBox& pic, const ViewDrawing& v,
 void DrawPicture2View(const SceneDrawing& s) {
   PictureBox& pic = form1().Picture2();
   DrawMoonAndStation(2, pic, s.bessel, kBesselLetters);
-  LineInScene(pic, s.bessel.sight[0], kGrey);
-  LineInScene(pic, s.bessel.sight[1], kGrey);
-  LineInScene(pic, s.bessel.axes[0], kRed);
-  LineInScene(pic, s.bessel.axes[1], kRed);
+  LinesInScene(pic, s.bessel.sight, kGrey);
+  LinesInScene(pic, s.bessel.axes, kRed);
 }
 
 void DrawPicture3View(const SceneDrawing& s) {
   PictureBox& pic = form1().Picture3();
   DrawMoonAndStation(3, pic, s.meridian, kMeridianLetters);
-  LineInScene(pic, s.meridian.axes[0], kWhite);
-  LineInScene(pic, s.meridian.axes[1], kWhite);
-  LineInScene(pic, s.meridian.sight[0], kGrey);
-  LineInScene(pic, s.meridian.sight[1], kGrey);
+  LinesInScene(pic, s.meridian.axes, kWhite);
+  LinesInScene(pic, s.meridian.sight, kGrey);
 }
 
 void DrawPicture1View(const SceneDrawing& s) {
   PictureBox& pic = form1().Picture1();
   DrawMoonAndStation(1, pic, s.plan, kPlanLetters);
-  LineInScene(pic, s.plan.axes[0], kWhite);
-  LineInScene(pic, s.plan.axes[1], kWhite);
+  LinesInScene(pic, s.plan.axes, kWhite);
   // Where the drawn Earth's north pole falls in this view, circled at the true radius.
   pic.Circle(F(SurfaceX(s.pole.x)), F(s.pole.y), F(kEarthRadius), kWhite);
-  LineInScene(pic, s.plan.sight[0], kGrey);
-  LineInScene(pic, s.plan.sight[1], kGrey);
+  LinesInScene(pic, s.plan.sight, kGrey);
 }
 
 void DrawLabel(int view, double x, double y, double dx, double dy, const std::string& text) {

@@ -154,7 +154,7 @@ TEST(StartUpTest, RefreshesTheViewsOnce) {
   w.Picture2().StartJournal();
   Form1_Load();
   int clears = 0;
-  for (const toolkit::DrawCall& c : w.Picture2().Journal()) clears += c.op == "Cls";
+  for (const toolkit::DrawCall& c : w.Picture2().Journal()) clears += c.op == toolkit::DrawOp::Cls;
   EXPECT_EQ(clears, 3 + 1);
   DestroyForm1();
 }

@@ -31,7 +31,8 @@ class StartedWindow : public StartedFormTest {
   // journal count the updates.
   [[nodiscard]] int Refreshes() const {
     int n = 0;
-    for (const toolkit::DrawCall& c : f->Picture2().Journal()) n += c.op == "Cls" ? 1 : 0;
+    for (const toolkit::DrawCall& c : f->Picture2().Journal())
+      n += c.op == toolkit::DrawOp::Cls ? 1 : 0;
     return n;
   }
   void ForgetRefreshes() const { f->Picture2().ClearJournal(); }

@@ -39,13 +39,17 @@ TEST_F(SettersTest, InitMoonOrbitDrawsTheMoonAtPerigeeAndTheLineFromTheEarth) {
   toolkit::PictureBox& p = StartForm().Picture1();
   const auto calls = Journal(p, [] { InitMoonOrbit(0); });
   ASSERT_EQ(calls.size(), 3u);
-  EXPECT_EQ(calls[0].op, "Cls");
+  EXPECT_EQ(calls[0].op, toolkit::DrawOp::Cls);
   // Perigee is a(1 - e) from the Earth, which stands a·e right of the centre: x = a.
-  EXPECT_EQ(calls[1],
-            (toolkit::DrawCall{
-                "Circle", {385000, 0, 26049.009765625f}, kWhite, toolkit::kDrawSolid, ""}));
-  EXPECT_EQ(calls[2],
-            (toolkit::DrawCall{"Line", {27604.5f, 0, 385000, 0}, kWhite, toolkit::kDrawSolid, ""}));
+  EXPECT_EQ(calls[1], (toolkit::DrawCall{toolkit::DrawOp::Circle,
+                                         {385000, 0, 26049.009765625f},
+                                         kWhite,
+                                         toolkit::DrawStyle::Solid,
+                                         ""}));
+  EXPECT_EQ(
+      calls[2],
+      (toolkit::DrawCall{
+          toolkit::DrawOp::Line, {27604.5f, 0, 385000, 0}, kWhite, toolkit::DrawStyle::Solid, ""}));
 }
 
 struct NodeLineCase {
@@ -76,11 +80,11 @@ TEST_P(NodeLineTest, DrawsDottedHalvesAndRaisedMarks) {
   ASSERT_EQ(calls.size(), 4u);
   const toolkit::DrawCall& cyan = calls[0];
   const toolkit::DrawCall& blue = calls[1];
-  EXPECT_EQ(cyan.op, "Line");
+  EXPECT_EQ(cyan.op, toolkit::DrawOp::Line);
   EXPECT_EQ(cyan.color, kCyan);
   EXPECT_EQ(blue.color, kBlue);
   for (const toolkit::DrawCall* line : {&cyan, &blue}) {
-    EXPECT_EQ(line->drawStyle, toolkit::kDrawDot);
+    EXPECT_EQ(line->drawStyle, toolkit::DrawStyle::Dot);
     EXPECT_EQ(line->args[0], 27604.5f);
     EXPECT_EQ(line->args[1], 0.0f);
   }
@@ -96,9 +100,9 @@ TEST_P(NodeLineTest, DrawsDottedHalvesAndRaisedMarks) {
   EXPECT_EQ(p.FontSize(), 12);
   for (const auto& [call, text, sign] :
        {std::tuple{calls[2], "A", 1.0f}, std::tuple{calls[3], "D", -1.0f}}) {
-    EXPECT_EQ(call.op, "Print");
+    EXPECT_EQ(call.op, toolkit::DrawOp::Print);
     EXPECT_EQ(call.text, text);
-    EXPECT_EQ(call.drawStyle, toolkit::kDrawSolid);
+    EXPECT_EQ(call.drawStyle, toolkit::DrawStyle::Solid);
     EXPECT_NEAR(call.args[0], sign * c.markX, kFloatKm);
     EXPECT_NEAR(call.args[1], sign * c.markY + h, kFloatKm);
   }
