@@ -49,8 +49,9 @@ Vec3 WithX(Vec3 v, double x) {
   return v;
 }
 
-// The view of frame (from view axes to the view's own), x across and up its row up: the
-// Moon, P, and the grey lines from the Moon to where the sight line starts and to foot.
+// One view through frame, which turns view axes into the view's own: its x row across, its
+// row up vertical. The Moon, P, and the grey lines from the Moon to where the sight line
+// starts and to foot.
 ViewDrawing ProjectedView(const Mat3& frame, const DrawnGeometry& g, const Vec3& foot,
                           double Vec3::*up) {
   const Vec3 M = MatMulVec(frame, g.L);
@@ -65,8 +66,8 @@ ViewDrawing ProjectedView(const Mat3& frame, const DrawnGeometry& g, const Vec3&
   return v;
 }
 
-constexpr double RE15 = kEarthRadiusDrawn;
-constexpr double reach = axisHalfLength;
+constexpr double RE15 = kEarthRadiusDrawn;  // km, the Earth's radius as drawn
+constexpr double reach = axisHalfLength;    // km, the axes' reach from the Earth
 
 }  // namespace
 
