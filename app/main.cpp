@@ -4,7 +4,6 @@
 #include "app/form/form1.h"
 #include "app/startup.h"
 #include "app/toolkit/application.h"
-#include "interaction/events.h"
 
 int main(int argc, char** argv) {
   // Without a display the toolkit would abort with a message of its own; say plainly why.
@@ -13,10 +12,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   toolkit::Application app(argc, argv);
-  CreateForm1();
-  ConnectEvents(form1());
-  form1().Quit().onClick = Quit_Click;
-  Form1_Load();
+  StartProgram();
   const int status = app.Run();
   // The window's widgets must go before the application object that owns the toolkit.
   DestroyForm1();

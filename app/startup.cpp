@@ -7,11 +7,10 @@
 #include "app/static_figures.h"
 #include "app/toolkit/application.h"
 #include "app/toolkit/format.h"
-#include "geometry/mat3.h"
+#include "interaction/events.h"
 #include "model/earth.h"
 #include "model/moon.h"
-#include "model/orbit.h"
-#include "model/station.h"
+#include "view/model_setters.h"
 #include "view/refresh_view.h"
 
 void Form1_Load() {
@@ -27,16 +26,8 @@ void Form1_Load() {
 
   DrawStaticFigures();
 
-  // The orbit plane is inclined to the equator by 28.73°: a frame rotation about the x axis,
-  // the line where the two planes meet.
-  cosTilt = std::cos(kOrbitTilt);
-  sinTilt = std::sin(kOrbitTilt);
-  TiltRot = Mat3{};
-  TiltRot(0, 0) = 1;
-  TiltRot(1, 1) = cosTilt;
-  TiltRot(1, 2) = -sinTilt;
-  TiltRot(2, 1) = sinTilt;
-  TiltRot(2, 2) = cosTilt;
+  // The orbit plane is inclined to the equator by 28.73°.
+  SetOrbitTilt();
 
   // Longitude 0: the station stands on the Earth-fixed x-z plane.
   stationCosLon = 1;
@@ -63,7 +54,18 @@ void Form1_Load() {
   // position and velocity in space.
   InitMoonOrbit(0);
   SetNodeLine(0);
-  RefreshView(1);
+  RefreshView(RefreshMode::EarthTurning);
+}
+
+void CreateWiredForm1() {
+  CreateForm1();
+  ConnectEvents(form1());
+  form1().Quit().onClick = Quit_Click;
+}
+
+void StartProgram() {
+  CreateWiredForm1();
+  Form1_Load();
 }
 
 void Quit_Click() {

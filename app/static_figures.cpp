@@ -10,32 +10,24 @@
 #include "app/toolkit/picture.h"
 #include "app/toolkit/picture_box.h"
 #include "geometry/angles.h"
-#include "model/earth.h"
-#include "model/orbit.h"
-#include "model/station.h"
+#include "model/constants.h"
+#include "view/model_setters.h"
 
 namespace {
 
-using toolkit::Color;
+using toolkit::kCyan;
+using toolkit::kOlive;
+using toolkit::kTeal;
+using toolkit::kWhite;
+using toolkit::kYellow;
 using toolkit::PictureBox;
-using toolkit::RGB;
 
 // Every surface has its origin at the centre of the orbit ellipse; the Earth stands at the
-// occupied focus, a·e = 385000 × 0.0717 km to the right, drawn 15 times enlarged
-// (equatorial radius 6378.1363 km).
-constexpr double kEarthX = focusOffset;
-constexpr double kEarthDrawnRadius = kEarthRadiusDrawn;
-constexpr double kEarthDrawnDiameter = 191344.089;
-constexpr double kSemiMajorAxis = 385000;
+// occupied focus, kFocusOffset to the right, drawn 15 times enlarged.
+constexpr double kEarthX = kFocusOffset;
 // Half the span of Picture1 in km: the ellipse reaches 385000 km either side of its centre
 // along x, which leaves a margin of 25000 km at both ends.
 constexpr double kHalfSpan = 410000;
-
-constexpr Color kYellow = RGB(255, 255, 0);
-constexpr Color kOlive = RGB(128, 128, 0);
-constexpr Color kCyan = RGB(0, 255, 255);
-constexpr Color kTeal = RGB(0, 200, 200);
-constexpr Color kWhite = RGB(255, 255, 255);
 
 // The surfaces take single-precision coordinates; the arithmetic above them is double.
 float F(double v) {
@@ -76,17 +68,18 @@ double DrawOrbitFigure(PictureBox& p) {
   p.Scale(F(-kHalfSpan), F(kHalfSpan), F(kHalfSpan), F(-kHalfSpan));
   BeginFigure(p);
 
-  p.Circle(F(kEarthX), 0, F(kEarthDrawnRadius), kYellow);
-  p.Line(F(kEarthX), F(-kEarthDrawnRadius), F(kEarthX), F(kEarthDrawnRadius), kOlive);
+  p.Circle(F(kEarthX), 0, F(kEarthRadiusDrawn), kYellow);
+  p.Line(F(kEarthX), F(-kEarthRadiusDrawn), F(kEarthX), F(kEarthRadiusDrawn), kOlive);
   p.Line(F(-kHalfSpan), 0, F(kHalfSpan), 0, kOlive);
   p.Line(0, F(-kHalfSpan), 0, F(kHalfSpan), kOlive);
 
   // The ellipse by its eccentric-anomaly parameter, one degree a step: b = a·sqrt(1 - e²)
-  // with 1 - e² = 0.99485911. d = 360 lands back on the first point and closes the curve.
+  // with 1 - e² as the orbit stores it. d = 360 lands back on the first point and closes the
+  // curve.
   for (int d = 0; d <= 360; ++d) {
     const double t = d * kRadiansPerDegree;
     const double x = kSemiMajorAxis * std::cos(t);
-    const double y = std::sqrt(0.99485911) * kSemiMajorAxis * std::sin(t);
+    const double y = std::sqrt(kOneMinusESquared) * kSemiMajorAxis * std::sin(t);
     if (d == 0) {
       p.PSet(F(x), F(y), kCyan);
     } else {
@@ -113,8 +106,8 @@ void DrawEquatorFigure(PictureBox& p) {
   p.Scale(F(-205000.0), F(Y3), F(615000.0), F(-Y3));
   BeginFigure(p);
 
-  p.Circle(F(kEarthX), 0, F(kEarthDrawnRadius), kYellow);
-  p.Line(F(kEarthX), F(-kEarthDrawnDiameter), F(kEarthX), F(kEarthDrawnDiameter), kOlive);
+  p.Circle(F(kEarthX), 0, F(kEarthRadiusDrawn), kYellow);
+  p.Line(F(kEarthX), F(-kEarthDiameterDrawn), F(kEarthX), F(kEarthDiameterDrawn), kOlive);
   p.Line(F(-205000.0), 0, F(615000.0), 0, kOlive);
   p.Line(0, F(-Y3), 0, F(Y3), kOlive);
 
@@ -137,7 +130,7 @@ void DrawBesselFigure(PictureBox& p, double w1) {
   p.Scale(F(C - R), F(Y2), F(C + R), F(-Y2));
   BeginFigure(p);
 
-  p.Circle(F(kEarthX), 0, F(kEarthDrawnRadius), kYellow);
+  p.Circle(F(kEarthX), 0, F(kEarthRadiusDrawn), kYellow);
   p.Line(F(kEarthX), F(-Y2), F(kEarthX), F(Y2), kWhite);
   p.Line(F(C - R), 0, F(kEarthX), 0, kOlive);
   p.Line(F(kEarthX), 0, F(C + R), 0, kWhite);

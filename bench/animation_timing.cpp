@@ -8,12 +8,13 @@
 #include <vector>
 
 #include "app/form/form1.h"
+#include "app/startup.h"
 #include "app/toolkit/application.h"
 #include "bench/window_session.h"
 
 int main(int argc, char** argv) {
   toolkit::Application app(argc, argv);
-  StartWindow();
+  StartProgram();
   QApplication::processEvents();
 
   using Clock = std::chrono::steady_clock;

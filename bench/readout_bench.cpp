@@ -4,7 +4,9 @@
 #include <cmath>
 #include <cstdio>
 
-#include "view/readout.h"
+#include "geometry/angles.h"
+#include "model/readout.h"
+#include "view/readout_text.h"
 
 namespace {
 
@@ -14,7 +16,7 @@ ReadoutInput SampleInput() {
   ReadoutInput in{};
   in.moonPos = {1200.0, 336000.0, 184000.0};
   in.moonVel = {-1018.7, 64.0, 35.0};
-  const double g = 40 * 0.017453292519943278;
+  const double g = 40 * kRadiansPerDegree;
   const double c = std::cos(g), s = std::sin(g);
   in.EarthRot.m[0][0] = c;
   in.EarthRot.m[0][1] = s;
@@ -26,9 +28,9 @@ ReadoutInput SampleInput() {
   in.EarthRotRate.m[0][1] = c * w;
   in.EarthRotRate.m[1][0] = c * -w;
   in.EarthRotRate.m[1][1] = s * -w;
-  const double lat = 49.2 * 0.017453292519943278;
+  const double lat = 49.2 * kRadiansPerDegree;
   const double cl = std::cos(lat), sl = std::sin(lat);
-  in.stationPos = {cl * 6378.1363, 0, sl * 6378.1363};
+  in.stationPos = {cl * kEarthRadius, 0, sl * kEarthRadius};
   in.stationFrame.m[0][0] = -sl;
   in.stationFrame.m[0][2] = cl;
   in.stationFrame.m[1][1] = 1;

@@ -9,10 +9,11 @@
 #include <vector>
 
 #include "app/form/form1.h"
+#include "app/startup.h"
 #include "app/toolkit/application.h"
 #include "app/toolkit/native.h"
 #include "bench/window_session.h"
-#include "model/earth.h"
+#include "view/model_setters.h"
 #include "view/refresh_view.h"
 
 namespace {
@@ -41,19 +42,19 @@ std::vector<double> Time(int count, F&& f) {
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   toolkit::Application app(argc, argv);
-  StartWindow();
+  StartProgram();
   QApplication::processEvents();
 
   // The count can be lowered for a run under a profiler.
   const char* countText = std::getenv("VORNAK_BENCH_COUNT");
   const int kCount = countText != nullptr ? std::max(1, std::atoi(countText)) : 3000;
   const int kWarmUp = std::max(1, kCount / 10);
-  Time(kWarmUp, [] { RefreshView(1); });
+  Time(kWarmUp, [] { RefreshView(RefreshMode::EarthTurning); });
   std::vector<double> samples;
   std::vector<double> painted;
   for (int i = 0; i < kCount; ++i) {
     const auto start = Clock::now();
-    RefreshView(1);
+    RefreshView(RefreshMode::EarthTurning);
     const auto drawn = Clock::now();
     // The window paints what the update changed, as it would on screen.
     QApplication::processEvents();

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "app/form/form1.h"
+#include "app/startup.h"
 #include "app/toolkit/application.h"
 #include "bench/window_session.h"
 
@@ -13,7 +14,7 @@ int main(int argc, char** argv) {
   using Clock = std::chrono::steady_clock;
   const auto start = Clock::now();
   toolkit::Application app(argc, argv);
-  StartWindow();
+  StartProgram();
   const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
   // Let the window run a second, animation on, so that the peak covers a running program.
   form1().Option4(1).SetValue(true);

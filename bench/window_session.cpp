@@ -1,20 +1,9 @@
-// Timing support: the window built in-process, as the program builds it.
+// Timing support: the process's peak memory and CPU time.
 #include "bench/window_session.h"
 
 #include <sys/resource.h>
 
 #include <ctime>
-
-#include "app/form/form1.h"
-#include "app/startup.h"
-#include "interaction/events.h"
-
-void StartWindow() {
-  CreateForm1();
-  ConnectEvents(form1());
-  form1().Quit().onClick = Quit_Click;
-  Form1_Load();
-}
 
 double PeakResidentMegabytes() {
   rusage usage{};

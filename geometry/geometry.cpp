@@ -79,16 +79,14 @@ Mat3 RotZXRate(double a, double b, double tRate, double c, double d, double fRat
   return m;
 }
 
-// The four turn constants carry 14 or 15 significant digits and are used as written, not
-// as full-precision multiples of pi: the readouts the program has always shown depend on
-// them (the positive x axis reads 6.28318530717959, a hair above 2 pi).
+// The turns are the legacy figures of angles.h, so the positive x axis reads kFullTurn.
 double AngleOf(double x, double y) noexcept {
-  if (x == 0 && y >= 0) return 1.5707963267949;
-  if (x == 0 && y < 0) return 4.71238898038469;
+  if (x == 0 && y >= 0) return kQuarterTurn;
+  if (x == 0 && y < 0) return kThreeQuarterTurn;
   const double a = std::atan(y / x);
   if (x > 0 && y > 0) return a;
-  if (x < 0) return a + 3.14159265358979;
-  return a + 6.28318530717959;
+  if (x < 0) return a + kHalfTurn;
+  return a + kFullTurn;
 }
 
 // Branch-free: S is 1 off the z axis and 0 on it, Z the sign of z. Off the axis this is

@@ -12,7 +12,7 @@
 #include "geometry/angles.h"
 #include "interaction/slider_scale.h"
 #include "model/earth.h"
-#include "model/moon.h"
+#include "view/model_setters.h"
 #include "view/refresh_view.h"
 
 double animStep = 0;
@@ -21,7 +21,6 @@ namespace {
 
 constexpr double kSlowestStep = 0.2;  // degrees per tick with the speed slider at the left
 constexpr int kTickMs = 20;
-constexpr int kModeEarthTurning = 1;
 
 }  // namespace
 
@@ -51,7 +50,7 @@ void Timer1_Timer() {
   // Only the readouts follow the motion; the thumbs of the sidereal and Moon sliders stay.
   f.Label3().SetCaption(" " + toolkit::Format(s, "0.000° "));
   f.Label4().SetCaption(" " + toolkit::Format(m, "0.000° "));
-  SetSiderealAngle(s * kRadPerDeg);
-  MoveMoon(m * kRadPerDeg, 0);
-  RefreshView(kModeEarthTurning);
+  SetSiderealAngle(s * kRadiansPerDegree);
+  MoveMoon(m * kRadiansPerDegree, 0);
+  RefreshView(RefreshMode::EarthTurning);
 }

@@ -1,6 +1,6 @@
 // The sidereal-angle, Moon-position, node-line and speed sliders, and their preset buttons.
 //
-// A slider position v of elements 1 to 3 stands for the angle v × 6.28318530717958 / 32767.
+// A slider position v of elements 1 to 3 stands for the angle v × kTurn / 32767.
 // In coupled mode (Option3(1)) the Earth turns 27.55455 times for each turn of the Moon:
 // moving either of the two sliders moves the other's thumb from code. syncingSliders keeps
 // that partner's nested Change to a plain refresh, so the coupling is applied once.
@@ -12,71 +12,68 @@
 #include "interaction/animation.h"
 #include "interaction/slider_scale.h"
 #include "model/earth.h"
-#include "model/moon.h"
 #include "model/orbit.h"
+#include "view/model_setters.h"
 #include "view/refresh_view.h"
 
 double coupledMoonBase = 0;
 
 namespace {
 
-// Mode 2 of RefreshView shows " Terre fixe! " in place of the two Earth-rotation readouts.
-constexpr int kModePlain = 0;
-constexpr int kModeEarthTurning = 1;
-constexpr int kModeEarthFixed = 2;
-constexpr int kModeCoupled = 3;
-
 bool Coupled(const Form1& f) {
   // Read at every use: the user may switch the coupling between two slider moves.
   return f.Option3(1).Value();
 }
 
+// Moves the partner slider's thumb to the angle a from code, its nested Change only
+// refreshing, then refreshes once more for the coupled move itself.
+void MovePartner(Form1& f, toolkit::HScrollBar& partner, double a) {
+  f.syncingSliders = true;
+  partner.SetValue(SliderPosition(a));
+  f.syncingSliders = false;
+  RefreshView(RefreshMode::Coupled);
+}
+
 void SiderealChanged(Form1& f, int v) {
-  const double theta = v * kSliderTurn / kSliderFullTurn;
-  f.Label3().SetCaption(AngleReadout(theta / kRadPerDeg));
+  const double theta = v * kTurn / kSliderFullTurn;
+  f.Label3().SetCaption(AngleReadout(theta / kRadiansPerDegree));
   SetSiderealAngle(theta);
   if (!Coupled(f)) {
-    RefreshView(kModeEarthTurning);
+    RefreshView(RefreshMode::EarthTurning);
     return;
   }
   // The Moon advances one turn for 27.55455 turns of the Earth, counted from where the
   // Moon-position slider last left it.
-  const double m = FloatMod(theta / kEarthTurnsPerMoonTurn + coupledMoonBase, kSliderTurn);
+  const double m = FloatMod(theta / kEarthTurnsPerMoonTurn + coupledMoonBase, kTurn);
   MoveMoon(m, 0);
-  f.syncingSliders = true;
-  f.HScroll1(2).SetValue(SliderPosition(m));
-  f.syncingSliders = false;
-  RefreshView(kModeCoupled);
+  MovePartner(f, f.HScroll1(2), m);
 }
 
 void MoonPositionChanged(Form1& f, int v) {
-  const double alpha = v * kSliderTurn / kSliderFullTurn;
+  const double alpha = v * kTurn / kSliderFullTurn;
   MoveMoon(alpha, 1);
   // The readout and the base are the angle the orbit model returns, which lies in
   // (0, 2 pi]: position 0 gives a tiny positive angle, 32767 one just under a full turn.
-  f.Label4().SetCaption(AngleReadout(trueAnomaly / kRadPerDeg));
+  f.Label4().SetCaption(AngleReadout(trueAnomaly / kRadiansPerDegree));
   coupledMoonBase = trueAnomaly;
   if (!Coupled(f)) {
-    RefreshView(kModeEarthFixed);
+    RefreshView(RefreshMode::EarthFixed);
     return;
   }
   // The Earth's angle follows from the Moon's alone; SetSiderealAngle gives the Earth its
   // rotation rate again after MoveMoon held it.
-  const double s = FloatMod(alpha * kEarthTurnsPerMoonTurn, kSliderTurn);
+  const double s = FloatMod(alpha * kEarthTurnsPerMoonTurn, kTurn);
   SetSiderealAngle(s);
-  f.syncingSliders = true;
-  f.HScroll1(1).SetValue(SliderPosition(s));
-  f.syncingSliders = false;
-  RefreshView(kModeCoupled);
+  MovePartner(f, f.HScroll1(1), s);
 }
 
 void NodeLineChanged(Form1& f, int v) {
-  const double phi = v * kSliderTurn / kSliderFullTurn;
-  f.Label1(0).SetCaption(AngleReadout(phi / kRadPerDeg));
+  const double phi = v * kTurn / kSliderFullTurn;
+  f.Label1(0).SetCaption(AngleReadout(phi / kRadiansPerDegree));
   SetNodeLine(phi);
   // The node line does not hold the Earth: a rotation rate set earlier still enters the
   // velocities, only its two readouts give way to the notice.
-  RefreshView(kModeEarthFixed);
+  RefreshView(RefreshMode::EarthFixed);
 }
 
 // A preset puts its slider at a quarter of 32768 positions while a full turn is 32767, so the
@@ -98,14 +95,14 @@ void HScroll1_Change(int index) {
   if (toolkit::Quitting()) return;  // Quit ran inside DoEvents: the program has ended
   Form1& f = form1();
   if (f.syncingSliders) {
-    RefreshView(kModePlain);
+    RefreshView(RefreshMode::Plain);
     return;
   }
   switch (index) {
     case 0:
       // Degrees of Earth rotation per animation tick, 0.2 at the left end, 20.2 at the right.
       animStep = (static_cast<double>(f.HScroll1(0).Value()) / kSliderFullTurn) * 20 + 0.2;
-      RefreshView(kModePlain);
+      RefreshView(RefreshMode::Plain);
       break;
     case 1:
       SiderealChanged(f, f.HScroll1(1).Value());
@@ -117,7 +114,7 @@ void HScroll1_Change(int index) {
       NodeLineChanged(f, f.HScroll1(3).Value());
       break;
     default:
-      RefreshView(kModePlain);
+      RefreshView(RefreshMode::Plain);
       break;
   }
 }

@@ -1,8 +1,4 @@
-// The station sliders: latitude and longitude of P, its place on the Earth and its horizon frame.
-//
-// Earth-fixed axes: z toward the north pole, x through longitude 0. The longitude angle is
-// counted clockwise seen from above the north pole, so P's second coordinate carries
-// -sin of it (stationSinLon).
+// The station sliders: latitude and longitude of P, their readouts, and the station's place.
 #include "interaction/station_controls.h"
 
 #include <cmath>
@@ -11,8 +7,6 @@
 #include "app/form/form1.h"
 #include "app/toolkit/application.h"
 #include "app/toolkit/format.h"
-#include "geometry/mat3.h"
-#include "geometry/vec3.h"
 #include "interaction/slider_scale.h"
 #include "model/earth.h"
 #include "model/station.h"
@@ -20,10 +14,9 @@
 
 namespace {
 
-// A quarter turn, 3.14159265358979 / 2: latitude position 16384 is the north pole.
-constexpr double kQuarterTurn = 1.570796326794895;
+// Latitude position 16384 is the north pole, half of the half turn.
 constexpr double kLatitudeQuarter = 16384;
-constexpr int kModeEarthFixed = 2;
+constexpr double kLatitudeQuarterTurn = kHalfTurn / 2;
 
 // The hemisphere letter: the character code round(80.5 - 2.5·h) with h the sign of the
 // latitude, the equator counting as north: 78 "N" or 83 "S".
@@ -33,18 +26,16 @@ char HemisphereLetter(double phi) {
 }
 
 void LatitudeChanged(Form1& f, int v) {
-  const double phi = (v / kLatitudeQuarter) * kQuarterTurn;
-  f.Label9(0).SetCaption(" " + toolkit::Format(std::fabs(phi) / kRadPerDeg, "0.0°") + " " +
+  const double phi = (v / kLatitudeQuarter) * kLatitudeQuarterTurn;
+  f.Label9(0).SetCaption(" " + toolkit::Format(std::fabs(phi) / kRadiansPerDegree, "0.0°") + " " +
                          HemisphereLetter(phi) + " ");
-  stationCosLat = std::cos(phi);
-  stationSinLat = std::sin(phi);
+  SetStationLatitude(phi);
 }
 
 void LongitudeChanged(Form1& f, int v) {
-  const double lambda = (v / static_cast<double>(kSliderFullTurn)) * kSliderTurn;
-  f.Label9(1).SetCaption(" " + toolkit::Format(lambda / kRadPerDeg, "0.0°") + " ");
-  stationCosLon = std::cos(lambda);
-  stationSinLon = -std::sin(lambda);
+  const double lambda = (v / static_cast<double>(kSliderFullTurn)) * kTurn;
+  f.Label9(1).SetCaption(" " + toolkit::Format(lambda / kRadiansPerDegree, "0.0°") + " ");
+  SetStationLongitude(lambda);
 }
 
 }  // namespace
@@ -62,32 +53,11 @@ void HScroll2_Change(int index) {
 
   // The Earth goes back to sidereal angle zero and stands still until the sidereal angle is
   // set again; the sidereal slider and its readout keep what they show.
-  EarthRot = MatIdentity();
-  EarthRotRate = MatZero();
-
-  const double cL = stationCosLat;
-  const double sL = stationSinLat;
-  const double cO = stationCosLon;
-  const double sO = stationSinLon;
-  stationPosScaled = {cL * kEarthRadiusDrawn * cO, cL * kEarthRadiusDrawn * sO,
-                      sL * kEarthRadiusDrawn};
-  stationPos = {cL * kEarthRadius * cO, cL * kEarthRadius * sO, sL * kEarthRadius};
-  // Rows north, east, zenith in Earth-fixed axes. North is the direction P moves in when the
-  // latitude grows, east the direction the Earth's rotation carries it, zenith P itself.
-  Mat3 frame;
-  frame(0, 0) = -cO * sL;
-  frame(0, 1) = -sO * sL;
-  frame(0, 2) = cL;
-  frame(1, 0) = -sO;
-  frame(1, 1) = cO;
-  frame(1, 2) = 0;
-  frame(2, 0) = cO * cL;
-  frame(2, 1) = sO * cL;
-  frame(2, 2) = sL;
-  stationFrame = frame;
+  StopEarth();
+  PlaceStation();
 
   // Start-up places the station with the tag set, before the model is complete.
-  if (f.HScroll2(0).Tag != "1") RefreshView(kModeEarthFixed);
+  if (f.HScroll2(0).Tag != "1") RefreshView(RefreshMode::EarthFixed);
 }
 
 void HScroll2_Scroll(int index) {

@@ -1,47 +1,22 @@
-// The Moon's Keplerian orbit: Newton's method on Kepler's equation, the half-angle relation
-// from the true anomaly, and the first drawing of the Moon on the orbit view.
+// The Moon's Keplerian orbit: Newton's method on Kepler's equation, and the half-angle
+// relation from the true anomaly.
 #include "model/orbit.h"
 
 #include <cmath>
 
-#include "app/form/form1.h"
-#include "app/toolkit/color.h"
-#include "app/toolkit/picture_box.h"
 #include "geometry/angles.h"
-
-double trueAnomaly = 0;
-double orbitX = 0;
-double orbitY = 0;
-double radialSpeed = 0;
-double orbitVelX = 0;
-double orbitVelY = 0;
-Vec3 orbitPos;
-Vec3 orbitVel;
 
 namespace {
 
-// The orbit's elements. 1 - e and 1 + e are kept as their own literals, and 1 - e² is
-// stored so that its root is taken at run time: the readouts depend on these exact doubles.
-constexpr double kEccentricity = 0.0717;
-constexpr double kOneMinusE = 0.9283;
-constexpr double kOnePlusE = 1.0717;
-constexpr double kOneMinusESquared = 0.99485911;
-constexpr double kSemiMajorAxis = 385000;  // km
-// a·n and a·e·n in m/s, n the mean motion of an anomalistic month of 27.55455 days.
-constexpr double kOrbitSpeed = 1016.0931709672512;
-constexpr double kMinusOrbitSpeed = -1016.0931709672512;
-constexpr double kRadialSpeedScale = 72.85388035835192;
 // Newton stops after the first step that began with a residual of at most this (rad),
 // or after the step with index kLastStep (11 steps in all).
 constexpr double kKeplerTolerance = 0.0001;
 constexpr int kLastStep = 10;
-// One turn as the slider conversions write it; reduces E before the trigonometry only.
-constexpr double kTurn = 6.28318530717958;
 
 // The velocity terms shared by both solvers, from sin E, cos E and D = 1 - e·cos E.
 void SetVelocities(double s, double c, double D) {
   radialSpeed = s * kRadialSpeedScale / D;
-  orbitVelX = s * kMinusOrbitSpeed / D;
+  orbitVelX = s * -kOrbitSpeed / D;
   orbitVelY = c * kOrbitSpeed * std::sqrt(kOneMinusESquared) / D;
   orbitVel = {orbitVelX, orbitVelY, 0};
 }
@@ -94,16 +69,4 @@ void OrbitFromTrueAnomaly(double nu) {
   orbitY = uy * kSemiMajorAxis;
   orbitPos = {orbitX, orbitY, 0};
   SetVelocities(s, c, D);
-}
-
-void InitMoonOrbit(double M) {
-  toolkit::PictureBox& picture = form1().Picture1();
-  picture.Cls();
-  OrbitFromMeanAnomaly(M);
-  // The orbit view's origin is the ellipse's centre; the Earth stands at the focus.
-  const toolkit::Color white = toolkit::RGB(255, 255, 255);
-  const float moonX = static_cast<float>(orbitX + focusOffset);
-  const float moonY = static_cast<float>(orbitY);
-  picture.Circle(moonX, moonY, static_cast<float>(moonRadiusDrawn), white);
-  picture.Line(static_cast<float>(focusOffset), 0.0f, moonX, moonY, white);
 }

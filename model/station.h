@@ -1,19 +1,16 @@
 // The observing station P on the Earth's surface: its position and local horizon frame.
 //
-// Written by the station sliders' handler; read by the readouts and the scene.
+// Earth-fixed axes: z toward the north pole, x through longitude 0. The longitude angle is
+// counted clockwise seen from above the north pole, so P's second coordinate carries
+// -sin of it (stationSinLon). Horizon frame: rows north, east, zenith.
 #pragma once
 
-#include "geometry/mat3.h"
-#include "geometry/vec3.h"
+#include "model/constants.h"
+#include "model/state.h"
 
-// The Earth's equatorial radius in km, and as drawn, 15 times enlarged.
-inline constexpr double kEarthRadius = 6378.1363;
-inline constexpr double kEarthRadiusDrawn = 95672.0445;
-
-extern double stationCosLat;   // cos of the latitude
-extern double stationSinLat;   // sin of the latitude
-extern double stationCosLon;   // cos of the longitude angle
-extern double stationSinLon;   // minus sin of the longitude angle (counted clockwise from above)
-extern Vec3 stationPos;        // km, P on the true Earth, Earth-fixed axes
-extern Vec3 stationPosScaled;  // km, P on the Earth as drawn (15 times enlarged)
-extern Mat3 stationFrame;      // rows: north, east, zenith unit vectors of P, Earth-fixed axes
+// Sets stationCosLat and stationSinLat for the latitude phi (rad).
+void SetStationLatitude(double phi);
+// Sets stationCosLon and stationSinLon for the longitude angle lambda (rad).
+void SetStationLongitude(double lambda);
+// Rebuilds stationPos, stationPosScaled and stationFrame from the four above.
+void PlaceStation();

@@ -5,15 +5,17 @@
 #include <string>
 
 #include "app/form/form1.h"
-#include "view/readout.h"
+#include "model/readout.h"
+#include "view/readout_text.h"
 #include "view/scene.h"
 
-void RefreshView(int mode) {
+void RefreshView(RefreshMode mode) {
   // Each view is cleared just before it is redrawn, so they change on screen in this order.
   const DrawnGeometry g = CurrentDrawnGeometry();
-  DrawPicture2View(g);
-  DrawPicture3View(g);
-  DrawPicture1View(g);
+  const SceneDrawing scene = ComputeSceneDrawing(g);
+  DrawPicture2View(scene);
+  DrawPicture3View(scene);
+  DrawPicture1View(scene);
 
   const Readout r = ComputeReadout(CurrentReadoutInput());
   const std::array<std::string, 12> captions = ReadoutCaptions(r, mode);

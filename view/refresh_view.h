@@ -1,7 +1,21 @@
 // RefreshView: the one routine that turns the model's state into everything that changes on screen.
 #pragma once
 
+// What a caller of RefreshView has just done to the model. Only the Earth-fixed notice depends
+// on it; the numbers are part of each handler's contract.
+enum class RefreshMode {
+  // Nothing that moves the Earth: the speed slider, and a slider's nested Change while its
+  // partner is moved from code.
+  Plain = 0,
+  // The Earth turns: start-up, the animation tick, the sidereal-angle slider uncoupled.
+  EarthTurning = 1,
+  // The Earth is shown held: the Moon slider uncoupled, the node-line and station sliders.
+  // The two Earth-rotation readouts show " Terre fixe! ".
+  EarthFixed = 2,
+  // Either coupled slider, which moves the Moon and the Earth together.
+  Coupled = 3,
+};
+
 // Redraws the moving parts of the three views and rewrites every velocity and shift
-// readout. Mode 2 holds the Earth fixed: the two rotation readouts show " Terre fixe! ".
-// Reads the model and writes only to the window; keeps nothing between calls.
-void RefreshView(int mode);
+// readout. Reads the model and writes only to the window; keeps nothing between calls.
+void RefreshView(RefreshMode mode);

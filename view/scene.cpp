@@ -1,4 +1,7 @@
 // The moving parts of the three scene views: the Moon, the station, the sight lines and axes.
+//
+// Where each part stands is computed in drawn_geometry; this file only paints it. Scene x is
+// measured from the Earth's centre and becomes surface x through SurfaceX.
 #include "view/scene.h"
 
 #include <array>
@@ -7,24 +10,61 @@
 
 #include "app/form/form1.h"
 #include "app/toolkit/picture_box.h"
-#include "model/earth.h"
-#include "model/moon.h"
-#include "model/orbit.h"
-#include "model/station.h"
+#include "view/readout_text.h"
 
 namespace {
 
-constexpr toolkit::Color kWhite = 0xFFFFFF;
-constexpr toolkit::Color kRed = toolkit::RGB(255, 0, 0);
-constexpr double fo = focusOffset;
-constexpr double RE15 = kEarthRadiusDrawn;
+using toolkit::Color;
+using toolkit::kGrey;
+using toolkit::kRed;
+using toolkit::kWhite;
+using toolkit::PictureBox;
+
+// Where the letters "L" and "P" stand from the Moon's and P's centres in one view, in text
+// widths to the right and text heights up.
+struct LetterPlaces {
+  double moonDx, moonDy, stationDx, stationDy;
+};
+constexpr LetterPlaces kBesselLetters{-0.4, 1.7, -1.0, 1.2};
+constexpr LetterPlaces kMeridianLetters{2.2, 0.5, 1.0, 1.3};
+constexpr LetterPlaces kPlanLetters{-1.4, 1.7, 1.0, 1.2};
+// Labels are printed 14 points high on every view.
+constexpr float kLabelFontSize = 14;
+
+// The axis letters, 12 points high. Picture3's stand at surface coordinates as they are,
+// measured from the ellipse's centre, not the Earth: "z" 555000 km right, at the height the
+// sight line rises to there, raised 1.2 text heights; "y" and "y'" by the ends of the line
+// across the sight line, 225000 km along its slope and 40000 km further right, at heights
+// 235000 and -195000 km. Picture1's "x" and "x'" stand by the ends of the east-west axis,
+// 350000 km from the Earth's centre, pushed outward by part of a text height.
+constexpr float kAxisLetterFontSize = 12;
+constexpr double kZLetterX = 555000;
+constexpr double kZLetterRaise = 1.2;
+constexpr double kAcrossSlopeReach = 225000;
+constexpr double kAcrossShift = 40000;
+constexpr double kYLetterY = 235000;
+constexpr double kYPrimeLetterY = -195000;
+constexpr double kXLetterReach = 350000;
+
+// The distance texts of Picture2: a column at x = 200000 km, from y = -110000 km down, one
+// line every 40000 km.
+constexpr double kDistanceTextX = 200000;
+constexpr double kDistanceTextTop = -110000;
+constexpr double kDistanceTextStep = 40000;
 
 // The surfaces take single-precision coordinates.
 float F(double v) {
   return static_cast<float>(v);
 }
 
-toolkit::PictureBox* Target(int view) {
+// Both lines of a pair, in order.
+void LinesInScene(PictureBox& pic, const ViewSegment (&pair)[2], Color color) {
+  for (const ViewSegment& s : pair) {
+    pic.Line(F(SurfaceX(s.from.x)), F(s.from.y), F(SurfaceX(s.to.x)), F(s.to.y), color);
+  }
+}
+
+PictureBox* Target(int view) {
   switch (view) {
     case 1:
       return &form1().Picture1();
@@ -37,139 +77,64 @@ toolkit::PictureBox* Target(int view) {
   }
 }
 
-// The Moon at two sizes: enlarged like the Earth, and at its true size.
-void DrawMoonCircles(toolkit::PictureBox& pic, double x, double y) {
-  pic.Circle(F(x + fo), F(y), F(moonRadiusDrawn), kWhite);
-  pic.Circle(F(x + fo), F(y), F(moonRadius), kWhite);
-}
-
-Vec3 WithZ(Vec3 v, double z) {
-  v.z = z;
-  return v;
-}
-Vec3 WithY(Vec3 v, double y) {
-  v.y = y;
-  return v;
-}
-Vec3 WithX(Vec3 v, double x) {
-  v.x = x;
-  return v;
+// Clears the view and draws the Moon at two sizes (enlarged like the Earth, and true), P's X
+// and the two letters.
+void DrawMoonAndStation(int view, PictureBox& pic, const ViewDrawing& v,
+                        const LetterPlaces& letters) {
+  pic.Cls();
+  pic.Circle(F(SurfaceX(v.moon.x)), F(v.moon.y), F(kMoonRadiusDrawn), kWhite);
+  pic.Circle(F(SurfaceX(v.moon.x)), F(v.moon.y), F(kMoonRadius), kWhite);
+  DrawLabel(view, v.moon.x, v.moon.y, letters.moonDx, letters.moonDy, "L");
+  DrawCross(view, v.station.x, v.station.y, kWhite);
+  DrawLabel(view, v.station.x, v.station.y, letters.stationDx, letters.stationDy, "P");
 }
 
 }  // namespace
 
-DrawnGeometry ComputeDrawnGeometry(const Mat3& earthRot, const Vec3& moonPos,
-                                   const Vec3& stationPosScaled) noexcept {
-  DrawnGeometry g;
-  g.moonFixed = MatMulVec(earthRot, moonPos);
-  g.sightDrawn = VecSub(g.moonFixed, stationPosScaled);
-  double rho, r, rho2, r2;
-  VecNorms(g.sightDrawn, rho, r, rho2, r2);
-  g.a = g.sightDrawn.x / rho;
-  g.b = -g.sightDrawn.y / rho;
-  g.c = rho / r;
-  g.d = g.sightDrawn.z / r;
-  g.viewFrame = RotZX(g.a, g.b, g.c, g.d);
-  g.grey = toolkit::RGB(150, 150, 150);
-  g.L = MatMulVec(g.viewFrame, g.moonFixed);
-  g.P = MatMulVec(g.viewFrame, stationPosScaled);
-  // The grey sight line starts at the Earth's centre plane when P is on the Moon's side of
-  // it, and at P itself when P is behind it.
-  g.rearZ = g.P.z > 0 ? 0 : g.P.z;
-  return g;
+void DrawPicture2View(const SceneDrawing& s) {
+  PictureBox& pic = form1().Picture2();
+  DrawMoonAndStation(2, pic, s.bessel, kBesselLetters);
+  LinesInScene(pic, s.bessel.sight, kGrey);
+  LinesInScene(pic, s.bessel.axes, kRed);
 }
 
-DrawnGeometry CurrentDrawnGeometry() {
-  return ComputeDrawnGeometry(EarthRot, moonPos, stationPosScaled);
+void DrawPicture3View(const SceneDrawing& s) {
+  PictureBox& pic = form1().Picture3();
+  DrawMoonAndStation(3, pic, s.meridian, kMeridianLetters);
+  LinesInScene(pic, s.meridian.axes, kWhite);
+  LinesInScene(pic, s.meridian.sight, kGrey);
 }
 
-void DrawPicture2View(const DrawnGeometry& g) {
-  toolkit::PictureBox& pic = form1().Picture2();
-  const Vec3& L = g.L;
-  const Vec3& P = g.P;
-  const double c = g.c;
-  const double d = g.d;
-  pic.Cls();
-  DrawMoonCircles(pic, L.z, L.y);
-  DrawLabel(2, L.z, L.y, -0.4, 1.7, "L");
-  DrawCross(2, P.z, P.y, kWhite);
-  DrawLabel(2, P.z, P.y, -1.0, 1.2, "P");
-  pic.Line(F(g.rearZ + fo), F(L.y), F(L.z + fo), F(L.y), g.grey);
-  pic.Line(F(L.z + fo), F(0), F(L.z + fo), F(L.y), g.grey);
-  // The Earth's polar axis, twice the drawn radius to each side of the centre, and the
-  // equator seen edge-on, one drawn radius to each side.
-  pic.Line(F(-2 * d * RE15 + fo), F(-2 * c * RE15), F(2 * d * RE15 + fo), F(2 * c * RE15), kRed);
-  pic.Line(F(c * RE15 + fo), F(-d * RE15), F(-c * RE15 + fo), F(d * RE15), kRed);
-}
-
-void DrawPicture3View(const DrawnGeometry& g) {
-  toolkit::PictureBox& pic = form1().Picture3();
-  const double c = g.c;
-  const double d = g.d;
-  // From view axes to the meridian plane of the sight line: x along the equator toward the
-  // sight line's polar angle, z along the polar axis (the polar axis is c·north + d·sight).
-  const Mat3 axisFrame = MatTranspose(RotZX(1, 0, c, d));
-  const Vec3 M = MatMulVec(axisFrame, g.L);
-  const Vec3 Q = MatMulVec(axisFrame, g.P);
-  pic.Cls();
-  DrawMoonCircles(pic, M.x, M.z);
-  DrawLabel(3, M.x, M.z, 2.2, 0.5, "L");
-  DrawCross(3, Q.x, Q.z, kWhite);
-  DrawLabel(3, Q.x, Q.z, 1.0, 1.3, "P");
-  pic.Line(F(fo), F(0), F(axisHalfLength * c + fo), F(axisHalfLength * d), kWhite);
-  pic.Line(F(-axisHalfLength * d + fo), F(axisHalfLength * c), F(axisHalfLength * d + fo),
-           F(-axisHalfLength * c), kWhite);
-  const Vec3 K1 = MatMulVec(axisFrame, WithZ(g.L, g.rearZ));
-  pic.Line(F(M.x + fo), F(M.z), F(K1.x + fo), F(K1.z), g.grey);
-  const Vec3 K2 = MatMulVec(axisFrame, WithY(g.L, 0));
-  pic.Line(F(M.x + fo), F(M.z), F(K2.x + fo), F(K2.z), g.grey);
-}
-
-void DrawPicture1View(const DrawnGeometry& g) {
-  toolkit::PictureBox& pic = form1().Picture1();
-  const double a = g.a;
-  const double b = g.b;
-  const double d = g.d;
-  const Mat3 planFrame = MatTranspose(RotZX(a, b, 1, 0));
-  const Vec3 M = MatMulVec(planFrame, g.L);
-  const Vec3 Q = MatMulVec(planFrame, g.P);
-  pic.Cls();
-  DrawMoonCircles(pic, M.x, M.y);
-  DrawLabel(1, M.x, M.y, -1.4, 1.7, "L");
-  DrawCross(1, Q.x, Q.y, kWhite);
-  DrawLabel(1, Q.x, Q.y, 1.0, 1.2, "P");
-  pic.Line(F(fo), F(0), F(axisHalfLength * a + fo), F(-axisHalfLength * b), kWhite);
-  pic.Line(F(axisHalfLength * b + fo), F(axisHalfLength * a), F(-axisHalfLength * b + fo),
-           F(-axisHalfLength * a), kWhite);
+void DrawPicture1View(const SceneDrawing& s) {
+  PictureBox& pic = form1().Picture1();
+  DrawMoonAndStation(1, pic, s.plan, kPlanLetters);
+  LinesInScene(pic, s.plan.axes, kWhite);
   // Where the drawn Earth's north pole falls in this view, circled at the true radius.
-  pic.Circle(F(a * d * RE15 + fo), F(-b * d * RE15), F(kEarthRadius), kWhite);
-  const Vec3 K1 = MatMulVec(planFrame, WithZ(g.L, g.rearZ));
-  pic.Line(F(M.x + fo), F(M.y), F(K1.x + fo), F(K1.y), g.grey);
-  const Vec3 K3 = MatMulVec(planFrame, WithX(g.L, 0));
-  pic.Line(F(M.x + fo), F(M.y), F(K3.x + fo), F(K3.y), g.grey);
+  pic.Circle(F(SurfaceX(s.pole.x)), F(s.pole.y), F(kEarthRadius), kWhite);
+  LinesInScene(pic, s.plan.sight, kGrey);
 }
 
 void DrawLabel(int view, double x, double y, double dx, double dy, const std::string& text) {
   Form1& f = form1();
-  f.Picture1().SetFontSize(14);
-  f.Picture2().SetFontSize(14);
-  f.Picture3().SetFontSize(14);
+  f.Picture1().SetFontSize(kLabelFontSize);
+  f.Picture2().SetFontSize(kLabelFontSize);
+  f.Picture3().SetFontSize(kLabelFontSize);
   // Measured on Picture1 whatever the view: all three surfaces have the same km per twip.
   const double h = f.Picture1().TextHeight(text);
   const double w = f.Picture1().TextWidth(text);
-  toolkit::PictureBox* pic = Target(view);
+  PictureBox* pic = Target(view);
   if (pic == nullptr) return;
   pic->SetFontTransparent(true);
-  pic->SetCurrentX(F(w * dx + (x + fo)));
+  pic->SetCurrentX(F(w * dx + SurfaceX(x)));
   pic->SetCurrentY(F(y - h * dy));
   pic->Print(text);
 }
 
-void DrawCross(int view, double x, double y, toolkit::Color color) {
-  toolkit::PictureBox* pic = Target(view);
+void DrawCross(int view, double x, double y, Color color) {
+  PictureBox* pic = Target(view);
   if (pic == nullptr) return;
   const double s = crossHalfWidth;
-  const float x0 = F(x + fo);
+  const float x0 = F(SurfaceX(x));
   const float y0 = F(y);
   pic->LineRel(x0, y0, F(s), F(s), color);
   pic->LineRel(x0, y0, F(s), F(-s), color);
@@ -178,18 +143,14 @@ void DrawCross(int view, double x, double y, toolkit::Color color) {
 }
 
 void PrintDistanceTexts(const Readout& r) {
-  toolkit::PictureBox& pic = form1().Picture2();
+  PictureBox& pic = form1().Picture2();
   const std::array<std::string, 3> texts = DistanceTexts(r);
   pic.SetFontName("verdana");
-  pic.SetCurrentX(200000);
-  pic.SetCurrentY(-110000);
-  pic.Print(texts[0]);
-  pic.SetCurrentX(200000);
-  pic.SetCurrentY(-150000);
-  pic.Print(texts[1]);
-  pic.SetCurrentX(200000);
-  pic.SetCurrentY(-190000);
-  pic.Print(texts[2]);
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    pic.SetCurrentX(F(kDistanceTextX));
+    pic.SetCurrentY(F(kDistanceTextTop - kDistanceTextStep * static_cast<double>(i)));
+    pic.Print(texts[i]);
+  }
 }
 
 void PrintAxisLetters(const DrawnGeometry& g) {
@@ -199,31 +160,29 @@ void PrintAxisLetters(const DrawnGeometry& g) {
   const double c = g.c;
   const double d = g.d;
 
-  toolkit::PictureBox& p3 = f.Picture3();
+  PictureBox& p3 = f.Picture3();
   p3.SetFontName("tahoma");
-  p3.SetFontSize(12);
+  p3.SetFontSize(kAxisLetterFontSize);
   // Used with the sign the surface reports: negative, since y points up.
   const double h3 = p3.TextHeight("z");
-  p3.SetCurrentX(555000);
-  p3.SetCurrentY(F(555000 * d - 1.2 * h3));
+  p3.SetCurrentX(F(kZLetterX));
+  p3.SetCurrentY(F(kZLetterX * d - kZLetterRaise * h3));
   p3.Print("z");
-  p3.SetCurrentX(F(-225000 * d / c + 40000));
-  p3.SetCurrentY(235000);
+  p3.SetCurrentX(F(-kAcrossSlopeReach * d / c + kAcrossShift));
+  p3.SetCurrentY(F(kYLetterY));
   p3.Print("y");
-  p3.SetCurrentX(F(225000 * d / c + 40000));
-  p3.SetCurrentY(-195000);
+  p3.SetCurrentX(F(kAcrossSlopeReach * d / c + kAcrossShift));
+  p3.SetCurrentY(F(kYPrimeLetterY));
   p3.Print("y'");
 
-  // "x" and "x'" stand by the ends of the east-west axis, so they are placed from the Earth's
-  // centre; the letters of Picture3 stand at picture coordinates as they are.
-  toolkit::PictureBox& p1 = f.Picture1();
+  PictureBox& p1 = f.Picture1();
   p1.SetFontName("tahoma");
-  p1.SetFontSize(12);
+  p1.SetFontSize(kAxisLetterFontSize);
   const double h1 = std::fabs(static_cast<double>(p1.TextHeight("x'")));
-  p1.SetCurrentX(F(a * h1 / 1.2 + (350000 * b + fo)));
-  p1.SetCurrentY(F(b * h1 / 1.2 + 350000 * a));
+  p1.SetCurrentX(F(a * h1 / 1.2 + SurfaceX(kXLetterReach * b)));
+  p1.SetCurrentY(F(b * h1 / 1.2 + kXLetterReach * a));
   p1.Print("x");
-  p1.SetCurrentX(F((fo - 350000 * b) - a * h1));
-  p1.SetCurrentY(F(b * h1 / 1.6 - 350000 * a));
+  p1.SetCurrentX(F(SurfaceX(-kXLetterReach * b) - a * h1));
+  p1.SetCurrentY(F(b * h1 / 1.6 - kXLetterReach * a));
   p1.Print("x'");
 }

@@ -13,7 +13,6 @@ namespace {
 
 using toolkit::Alignment;
 using toolkit::Font;
-using toolkit::RGB;
 
 // Every font of the window is Tahoma bold; only the size changes from control to control.
 Font Tahoma(double points) {
@@ -31,8 +30,8 @@ toolkit::LabelStyle ValueStyle(Alignment alignment) {
   style.autoSize = true;
   style.border = true;
   style.opaque = true;
-  style.backColor = RGB(255, 255, 255);
-  style.foreColor = RGB(0, 0, 0);
+  style.backColor = toolkit::kWhite;
+  style.foreColor = toolkit::kBlack;
   style.alignment = alignment;
   style.font = Tahoma(15.75);
   return style;
@@ -86,12 +85,12 @@ Form1::Form1() : toolkit::Window("Vornak - Doppler EME 10 GHz", 19080, 13710) {
 
   // The three drawing surfaces. Picture1 and Picture3 start 75 twips left of the client
   // area, so that their left border lies outside the window.
-  picture1_ = std::make_unique<toolkit::PictureBox>(*this, -75, 1200, 7935, 7695, RGB(0, 0, 0),
-                                                    RGB(255, 255, 255));
-  picture2_ = std::make_unique<toolkit::PictureBox>(*this, 7965, 1200, 6495, 4575, RGB(0, 0, 64),
-                                                    RGB(255, 255, 255));
-  picture3_ = std::make_unique<toolkit::PictureBox>(*this, -75, 9120, 7935, 4575, RGB(0, 0, 64),
-                                                    RGB(255, 255, 255));
+  picture1_ = std::make_unique<toolkit::PictureBox>(*this, -75, 1200, 7935, 7695, toolkit::kBlack,
+                                                    toolkit::kWhite);
+  picture2_ = std::make_unique<toolkit::PictureBox>(*this, 7965, 1200, 6495, 4575,
+                                                    toolkit::kDarkBlue, toolkit::kWhite);
+  picture3_ = std::make_unique<toolkit::PictureBox>(*this, -75, 9120, 7935, 4575,
+                                                    toolkit::kDarkBlue, toolkit::kWhite);
 
   // Sliders. The angle sliders run over 0..32767, one turn; the latitude slider over
   // -16383..16384, so that 16384 is the north pole. The sidereal angle and the two station

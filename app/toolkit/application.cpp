@@ -40,6 +40,20 @@ void LoadFonts() {
   }
 }
 
+// Runs fn on a copy of a scroll bar's option with page step 0; on any other control's option
+// as it is.
+template <typename Fn>
+auto WithoutPageStep(QStyle::ComplexControl cc, const QStyleOptionComplex* option, Fn fn) {
+  if (cc == QStyle::CC_ScrollBar) {
+    if (const auto* slider = qstyleoption_cast<const QStyleOptionSlider*>(option)) {
+      QStyleOptionSlider copy(*slider);
+      copy.pageStep = 0;
+      return fn(&copy);
+    }
+  }
+  return fn(option);
+}
+
 // The thumb of a slider stays small whatever its page step, as on the desktop the window
 // layout was designed for: the style sees a page step of 0 and gives the thumb its least
 // length, the same for drawing and for hit testing.
@@ -55,39 +69,23 @@ class SmallThumbStyle : public QProxyStyle {
 
   QRect subControlRect(ComplexControl cc, const QStyleOptionComplex* option, SubControl sc,
                        const QWidget* widget) const override {
-    if (cc == CC_ScrollBar) {
-      if (const auto* slider = qstyleoption_cast<const QStyleOptionSlider*>(option)) {
-        QStyleOptionSlider copy(*slider);
-        copy.pageStep = 0;
-        return QProxyStyle::subControlRect(cc, &copy, sc, widget);
-      }
-    }
-    return QProxyStyle::subControlRect(cc, option, sc, widget);
+    return WithoutPageStep(cc, option, [&](const QStyleOptionComplex* o) {
+      return QProxyStyle::subControlRect(cc, o, sc, widget);
+    });
   }
 
   void drawComplexControl(ComplexControl cc, const QStyleOptionComplex* option, QPainter* p,
                           const QWidget* widget) const override {
-    if (cc == CC_ScrollBar) {
-      if (const auto* slider = qstyleoption_cast<const QStyleOptionSlider*>(option)) {
-        QStyleOptionSlider copy(*slider);
-        copy.pageStep = 0;
-        QProxyStyle::drawComplexControl(cc, &copy, p, widget);
-        return;
-      }
-    }
-    QProxyStyle::drawComplexControl(cc, option, p, widget);
+    WithoutPageStep(cc, option, [&](const QStyleOptionComplex* o) {
+      QProxyStyle::drawComplexControl(cc, o, p, widget);
+    });
   }
 
   SubControl hitTestComplexControl(ComplexControl cc, const QStyleOptionComplex* option,
                                    const QPoint& pos, const QWidget* widget) const override {
-    if (cc == CC_ScrollBar) {
-      if (const auto* slider = qstyleoption_cast<const QStyleOptionSlider*>(option)) {
-        QStyleOptionSlider copy(*slider);
-        copy.pageStep = 0;
-        return QProxyStyle::hitTestComplexControl(cc, &copy, pos, widget);
-      }
-    }
-    return QProxyStyle::hitTestComplexControl(cc, option, pos, widget);
+    return WithoutPageStep(cc, option, [&](const QStyleOptionComplex* o) {
+      return QProxyStyle::hitTestComplexControl(cc, o, pos, widget);
+    });
   }
 };
 

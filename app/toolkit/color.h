@@ -21,6 +21,18 @@ using Color = std::uint32_t;
   return static_cast<int>((c >> 16) & 0xFF);
 }
 
+// The colours the program draws and paints with, each written once.
+inline constexpr Color kBlack = RGB(0, 0, 0);
+inline constexpr Color kWhite = RGB(255, 255, 255);
+inline constexpr Color kGrey = RGB(150, 150, 150);
+inline constexpr Color kRed = RGB(255, 0, 0);
+inline constexpr Color kBlue = RGB(0, 0, 255);
+inline constexpr Color kDarkBlue = RGB(0, 0, 64);
+inline constexpr Color kYellow = RGB(255, 255, 0);
+inline constexpr Color kOlive = RGB(128, 128, 0);
+inline constexpr Color kCyan = RGB(0, 255, 255);
+inline constexpr Color kTeal = RGB(0, 200, 200);
+
 static_assert(RGB(0, 0, 255) == 0xFF0000);
 static_assert(RGB(255, 0, 0) == 255);
 

@@ -83,8 +83,8 @@ struct LabelStyle {
   bool autoSize = false;  // the label's size follows its caption
   bool border = false;    // single-line border
   bool opaque = false;    // paints BackColor; otherwise the container's background
-  Color backColor = 0xFFFFFF;
-  Color foreColor = 0x000000;
+  Color backColor = kWhite;
+  Color foreColor = kBlack;
   Alignment alignment = Alignment::Left;
   Font font;
 };

@@ -4,9 +4,10 @@
 // overflows, which is where a fault in the model is found fastest. Qt is not written for
 // trapping arithmetic: nothing promises that its painting, layout and font code never forms
 // an infinity or a NaN along the way, and threads it starts inherit the traps. So the traps
-// chosen here hold only while the program's own code runs: every toolkit entry that calls
-// into Qt switches them off for its duration, and every event the toolkit raises into the
-// program switches them on again.
+// chosen here hold only while the program's own code runs: every toolkit entry that makes Qt
+// build, paint, lay out text or raise events switches them off for its duration, and every
+// event the toolkit raises into the program switches them on again. Plain getters, which
+// only read a value Qt keeps, need no guard.
 //
 // Off by default: then each scope below costs one test of an int and touches no
 // floating-point state.
@@ -47,7 +48,7 @@ class FpScope {
   int saved_;
 };
 
-// Held at the top of every toolkit entry that calls into Qt: traps off until it ends.
+// Held at the top of every toolkit entry that makes Qt work: traps off until it ends.
 using ToolkitFpScope = FpScope<fp_detail::EnterToolkit>;
 // Held where the toolkit raises an event into the program (a control's callback, a timer
 // tick, a menu click): the program's traps on until it ends.

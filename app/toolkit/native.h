@@ -25,6 +25,12 @@ struct Picture::Impl {
   QImage image;
 };
 
+// The widget behind a handle, as the kind of widget its control made.
+template <class W>
+[[nodiscard]] W* WidgetAs(const NativeHandle& h) {
+  return static_cast<W*>(h.widget.data());
+}
+
 [[nodiscard]] QWidget* NativeWidget(const Control& control);
 [[nodiscard]] QWidget* NativeClient(const Container& container);
 [[nodiscard]] QWidget* NativeWindow(const Window& window);
@@ -38,5 +44,12 @@ struct Picture::Impl {
 [[nodiscard]] QFont MakeFont(const std::string& name, double points, bool bold);
 
 [[nodiscard]] QColor ToQColor(Color c);
+
+// A rectangle of the window description, in twips, as logical pixels.
+[[nodiscard]] QRect PixelRect(int left, int top, int width, int height);
+
+[[nodiscard]] inline QString Q(const std::string& s) {
+  return QString::fromStdString(s);
+}
 
 }  // namespace toolkit

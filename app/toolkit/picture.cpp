@@ -1,7 +1,6 @@
 // Captured images of the drawing surfaces.
 #include "app/toolkit/picture.h"
 
-#include "app/toolkit/fp_traps.h"
 #include "app/toolkit/native.h"
 
 namespace toolkit {
@@ -13,38 +12,28 @@ Picture& Picture::operator=(const Picture&) = default;
 Picture::Picture(std::shared_ptr<const Impl> impl) : impl_(std::move(impl)) {}
 
 bool Picture::IsNothing() const noexcept {
-  const ToolkitFpScope fp;
   return !impl_ || impl_->image.isNull();
 }
 
 int Picture::PixelWidth() const noexcept {
-  const ToolkitFpScope fp;
   return IsNothing() ? 0 : impl_->image.width();
 }
 
 int Picture::PixelHeight() const noexcept {
-  const ToolkitFpScope fp;
   return IsNothing() ? 0 : impl_->image.height();
 }
 
 Color Picture::PixelAt(int x, int y) const {
-  const ToolkitFpScope fp;
   if (IsNothing() || !impl_->image.valid(x, y)) return 0;
   const QRgb p = impl_->image.pixel(x, y);
   return RGB(qRed(p), qGreen(p), qBlue(p));
 }
 
 bool Picture::SamePixels(const Picture& other) const {
-  const ToolkitFpScope fp;
   if (IsNothing() || other.IsNothing()) return IsNothing() == other.IsNothing();
   const QImage a = impl_->image.convertToFormat(QImage::Format_RGB32);
   const QImage b = other.impl_->image.convertToFormat(QImage::Format_RGB32);
   return a == b;
-}
-
-bool Picture::SavePng(const char* path) const {
-  const ToolkitFpScope fp;
-  return !IsNothing() && impl_->image.save(QString::fromUtf8(path), "PNG");
 }
 
 QImage ImageOf(const Picture& picture) {

@@ -24,8 +24,6 @@ class Picture {
   [[nodiscard]] Color PixelAt(int x, int y) const;
   // True when both are nothing, or both have the same size and the same pixels.
   [[nodiscard]] bool SamePixels(const Picture& other) const;
-  // Writes the picture as a PNG file; false when that fails. For tests and tools only.
-  bool SavePng(const char* path) const;
 
   struct Impl;
   explicit Picture(std::shared_ptr<const Impl> impl);

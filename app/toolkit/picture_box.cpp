@@ -24,6 +24,13 @@
 
 namespace toolkit {
 
+const char* DrawOpName(DrawOp op) noexcept {
+  // In the order of the enumeration.
+  static constexpr const char* kNames[] = {"Cls",     "PSet",   "Line", "LineTo",
+                                           "LineRel", "Circle", "Print"};
+  return kNames[static_cast<int>(op)];
+}
+
 double UserToPixelX(const ScaleFrame& f, int widthPx, double x) noexcept {
   return (x - f.left) * widthPx / f.width;
 }
@@ -72,12 +79,12 @@ struct PictureBox::Impl {
   qreal dpr = 1;
   float currentX = 0;
   float currentY = 0;
-  int drawStyle = kDrawSolid;
+  DrawStyle drawStyle = DrawStyle::Solid;
   std::string fontName;
   float fontSize = 8.25f;
   bool fontTransparent = true;
   Color backColor = 0;
-  Color foreColor = 0xFFFFFF;
+  Color foreColor = kWhite;
   bool autoRedraw = false;
   bool journaling = false;
   std::vector<DrawCall> journal;
@@ -125,11 +132,11 @@ struct PictureBox::Impl {
     } else {
       pen.setWidthF(1.0);
     }
-    pen.setStyle(drawStyle == kDrawDot ? Qt::DotLine : Qt::SolidLine);
+    pen.setStyle(drawStyle == DrawStyle::Dot ? Qt::DotLine : Qt::SolidLine);
     return pen;
   }
 
-  void Record(const char* op, std::initializer_list<float> args, Color color,
+  void Record(DrawOp op, std::initializer_list<float> args, Color color,
               const std::string& text = {}) {
     if (!journaling) return;
     journal.push_back(DrawCall{op, std::vector<float>(args), color, drawStyle, text});
@@ -174,7 +181,7 @@ struct PictureBox::Impl {
 
   void Segment(QPointF a, QPointF b, Color c) {
     QPainter& p = Paint();
-    if (dpr == 1 && drawStyle == kDrawSolid && image.format() == QImage::Format_RGB32) {
+    if (dpr == 1 && drawStyle == DrawStyle::Solid && image.format() == QImage::Format_RGB32) {
       // The open painter owns the only reference to the pixels, so writing them directly
       // copies nothing; the raster engine draws straight into the same memory.
       const PixelBuffer buffer{reinterpret_cast<std::uint32_t*>(image.bits()), image.width(),
@@ -200,9 +207,9 @@ void Surface::paintEvent(QPaintEvent* event) {
 
 PictureBox::PictureBox(Container& parent, int left, int top, int width, int height, Color backColor,
                        Color foreColor)
-    : impl_(new Impl) {
+    : impl_(std::make_unique<Impl>()) {
   const ToolkitFpScope fp;
-  auto* surface = new Surface(NativeClient(parent), impl_);
+  auto* surface = new Surface(NativeClient(parent), impl_.get());
   surface->setGeometry(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),
                        TwipsToPixels(height));
   native_->widget = surface;
@@ -226,7 +233,6 @@ PictureBox::PictureBox(Container& parent, int left, int top, int width, int heig
 PictureBox::~PictureBox() {
   const ToolkitFpScope fp;
   impl_->EndPaint();
-  delete impl_;
 }
 
 void PictureBox::Scale(float x1, float y1, float x2, float y2) {
@@ -247,7 +253,7 @@ const ScaleFrame& PictureBox::UserFrame() const {
 
 void PictureBox::Cls() {
   const ToolkitFpScope fp;
-  impl_->Record("Cls", {}, 0);
+  impl_->Record(DrawOp::Cls, {}, 0);
   impl_->Restore();
   impl_->currentX = 0;
   impl_->currentY = 0;
@@ -255,7 +261,7 @@ void PictureBox::Cls() {
 
 void PictureBox::PSet(float x, float y, Color color) {
   const ToolkitFpScope fp;
-  impl_->Record("PSet", {x, y}, color);
+  impl_->Record(DrawOp::PSet, {x, y}, color);
   QPainter& p = impl_->Paint();
   p.setPen(impl_->Pen(color));
   p.drawPoint(impl_->ToPixel(x, y));
@@ -266,7 +272,7 @@ void PictureBox::PSet(float x, float y, Color color) {
 
 void PictureBox::Line(float x1, float y1, float x2, float y2, Color color) {
   const ToolkitFpScope fp;
-  impl_->Record("Line", {x1, y1, x2, y2}, color);
+  impl_->Record(DrawOp::Line, {x1, y1, x2, y2}, color);
   impl_->Segment(impl_->ToPixel(x1, y1), impl_->ToPixel(x2, y2), color);
   impl_->currentX = x2;
   impl_->currentY = y2;
@@ -274,7 +280,7 @@ void PictureBox::Line(float x1, float y1, float x2, float y2, Color color) {
 
 void PictureBox::LineTo(float x2, float y2, Color color) {
   const ToolkitFpScope fp;
-  impl_->Record("LineTo", {x2, y2}, color);
+  impl_->Record(DrawOp::LineTo, {x2, y2}, color);
   impl_->Segment(impl_->ToPixel(impl_->currentX, impl_->currentY), impl_->ToPixel(x2, y2), color);
   impl_->currentX = x2;
   impl_->currentY = y2;
@@ -282,7 +288,7 @@ void PictureBox::LineTo(float x2, float y2, Color color) {
 
 void PictureBox::LineRel(float x1, float y1, float dx, float dy, Color color) {
   const ToolkitFpScope fp;
-  impl_->Record("LineRel", {x1, y1, dx, dy}, color);
+  impl_->Record(DrawOp::LineRel, {x1, y1, dx, dy}, color);
   // The end point is formed in single precision, as a relative end is on the surface.
   const float x2 = x1 + dx;
   const float y2 = y1 + dy;
@@ -293,7 +299,7 @@ void PictureBox::LineRel(float x1, float y1, float dx, float dy, Color color) {
 
 void PictureBox::Circle(float x, float y, float radius, Color color) {
   const ToolkitFpScope fp;
-  impl_->Record("Circle", {x, y, radius}, color);
+  impl_->Record(DrawOp::Circle, {x, y, radius}, color);
   // The radius is measured along x and the circle is drawn round on screen.
   const double r = std::abs(radius / UnitsPerPixelX(impl_->frame, impl_->widthPx));
   QPainter& p = impl_->Paint();
@@ -305,11 +311,8 @@ void PictureBox::Circle(float x, float y, float radius, Color color) {
   impl_->currentY = y;
 }
 
-void PictureBox::SetDrawStyle(int style) {
+void PictureBox::SetDrawStyle(DrawStyle style) {
   impl_->drawStyle = style;
-}
-int PictureBox::DrawStyle() const {
-  return impl_->drawStyle;
 }
 
 void PictureBox::SetCurrentX(float x) {
@@ -327,7 +330,7 @@ float PictureBox::CurrentY() const {
 
 void PictureBox::Print(const std::string& text) {
   const ToolkitFpScope fp;
-  impl_->Record("Print", {impl_->currentX, impl_->currentY}, impl_->foreColor, text);
+  impl_->Record(DrawOp::Print, {impl_->currentX, impl_->currentY}, impl_->foreColor, text);
   const QStaticText& laid = impl_->Laid(text);
   const QPointF topLeft = impl_->ToPixel(impl_->currentX, impl_->currentY);
   QPainter& p = impl_->Paint();
@@ -379,12 +382,6 @@ bool PictureBox::FontTransparent() const {
   return impl_->fontTransparent;
 }
 
-void PictureBox::SetBackColor(Color c) {
-  impl_->backColor = c;
-}
-void PictureBox::SetForeColor(Color c) {
-  impl_->foreColor = c;
-}
 Color PictureBox::BackColor() const {
   return impl_->backColor;
 }

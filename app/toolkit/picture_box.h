@@ -1,6 +1,7 @@
 // A drawing surface in user units with a persistent image, a background Picture and a journal.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -28,19 +29,24 @@ struct ScaleFrame {
 [[nodiscard]] double UnitsPerPixelX(const ScaleFrame& f, int widthPx) noexcept;
 [[nodiscard]] double UnitsPerPixelY(const ScaleFrame& f, int heightPx) noexcept;
 
+// The drawing operations a surface records in its journal.
+enum class DrawOp { Cls, PSet, Line, LineTo, LineRel, Circle, Print };
+// The operation's name, for messages.
+[[nodiscard]] const char* DrawOpName(DrawOp op) noexcept;
+
+// How lines are stroked: solid, or dotted (the toolkit's style 2).
+enum class DrawStyle { Solid = 0, Dot = 2 };
+
 // One recorded drawing call, with its user-unit arguments exactly as they were handed over.
 struct DrawCall {
-  std::string op;           // "Cls", "PSet", "Line", "LineTo", "LineRel", "Circle", "Print"
+  DrawOp op = DrawOp::Cls;
   std::vector<float> args;  // PSet: x y; Line: x1 y1 x2 y2; LineTo: x y (the end);
                             // LineRel: x1 y1 dx dy; Circle: x y r; Print: CurrentX CurrentY
   Color color = 0;          // the colour given, or ForeColor for Print
-  int drawStyle = 0;        // DrawStyle in force
-  std::string text;         // Print only
+  DrawStyle drawStyle = DrawStyle::Solid;  // in force when the call was made
+  std::string text;                        // Print only
   bool operator==(const DrawCall&) const = default;
 };
-
-inline constexpr int kDrawSolid = 0;
-inline constexpr int kDrawDot = 2;
 
 class PictureBox : public Control {
  public:
@@ -61,8 +67,7 @@ class PictureBox : public Control {
   void LineRel(float x1, float y1, float dx, float dy, Color color);  // (x1, y1)-Step(dx, dy)
   void Circle(float x, float y, float radius, Color color);           // radius along x
 
-  void SetDrawStyle(int style);
-  [[nodiscard]] int DrawStyle() const;
+  void SetDrawStyle(DrawStyle style);
 
   void SetCurrentX(float x);
   void SetCurrentY(float y);
@@ -82,8 +87,6 @@ class PictureBox : public Control {
   [[nodiscard]] float FontSize() const;
   [[nodiscard]] bool FontTransparent() const;
 
-  void SetBackColor(Color c);
-  void SetForeColor(Color c);
   [[nodiscard]] Color BackColor() const;
   [[nodiscard]] Color ForeColor() const;
 
@@ -103,10 +106,9 @@ class PictureBox : public Control {
   [[nodiscard]] const std::vector<DrawCall>& Journal() const;
 
   struct Impl;
-  [[nodiscard]] Impl& impl() const { return *impl_; }
 
  private:
-  Impl* impl_;
+  std::unique_ptr<Impl> impl_;
 };
 
 }  // namespace toolkit

@@ -9,7 +9,6 @@
 #include "app/startup.h"
 #include "app/toolkit/application.h"
 #include "app/toolkit/native.h"
-#include "interaction/events.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {
@@ -21,9 +20,7 @@ int main(int argc, char** argv) {
   const char* path = argv[1];
   int qtArgc = 1;
   toolkit::Application app(qtArgc, argv);
-  CreateForm1();
-  ConnectEvents(form1());
-  Form1_Load();
+  StartProgram();
   const QImage shot = toolkit::NativeWindow(form1())->grab().toImage();
   DestroyForm1();
   if (!shot.save(QString::fromLocal8Bit(path), "PNG")) {

@@ -19,24 +19,20 @@
 #include "model/moon.h"
 #include "model/station.h"
 #include "tests/support/started_form.h"
+#include "view/model_setters.h"
 
 namespace {
 
-class StartedTest : public ::testing::Test {
- protected:
-  void SetUp() override { StartForm(); }
-  void TearDown() override { DestroyForm1(); }
-  static Form1& f() { return form1(); }
-};
+using StartedTest = StartedFormTest;
 
 // 49.2 / 90 × 16384 = 8956.59, the nearest position is 8957; the readout shows the latitude
 // asked for, 49.2° N, with a blank before, between and after.
 TEST_F(StartedTest, StationStandsAt49Point2NorthOnTheZeroMeridian) {
-  EXPECT_EQ(f().HScroll2(0).Value(), 8957);
-  EXPECT_EQ(f().HScroll2(0).Tag, "");
-  EXPECT_EQ(f().Label9(0).Caption(), " 49.2\u00b0 N ");
-  EXPECT_EQ(f().HScroll2(1).Value(), 0);
-  EXPECT_EQ(f().Label9(1).Caption(), " 0.0\u00b0 ");
+  EXPECT_EQ(f->HScroll2(0).Value(), 8957);
+  EXPECT_EQ(f->HScroll2(0).Tag, "");
+  EXPECT_EQ(f->Label9(0).Caption(), " 49.2\u00b0 N ");
+  EXPECT_EQ(f->HScroll2(1).Value(), 0);
+  EXPECT_EQ(f->Label9(1).Caption(), " 0.0\u00b0 ");
 
   // Position 8957 is 8957 / 16384 × 90° = 49.2023°.
   const double lat = 8957.0 / 16384.0 * 90.0 * std::acos(-1.0) / 180.0;
@@ -50,14 +46,14 @@ TEST_F(StartedTest, StationStandsAt49Point2NorthOnTheZeroMeridian) {
 }
 
 TEST_F(StartedTest, AngleReadoutsShowZero) {
-  EXPECT_EQ(f().Label1(0).Caption(), " 0.000\u00b0 ");
-  EXPECT_EQ(f().Label3().Caption(), " 0.000\u00b0 ");
-  EXPECT_EQ(f().Label4().Caption(), " 0.000\u00b0 ");
+  EXPECT_EQ(f->Label1(0).Caption(), " 0.000\u00b0 ");
+  EXPECT_EQ(f->Label3().Caption(), " 0.000\u00b0 ");
+  EXPECT_EQ(f->Label4().Caption(), " 0.000\u00b0 ");
 }
 
 // Every value label has been written by start-up or by the first full update.
 TEST_F(StartedTest, NoValueLabelShowsItsPlaceholder) {
-  Form1& w = f();
+  Form1& w = *f;
   struct Row {
     const toolkit::Label* label;
     const char* placeholder;
@@ -81,12 +77,12 @@ TEST_F(StartedTest, NoValueLabelShowsItsPlaceholder) {
 // The first update is a normal one (mode 1): with the Earth held still by the station
 // change, the rotation share of the range rate cancels exactly and shows unsigned.
 TEST_F(StartedTest, FirstUpdateShowsTheRotationReadoutsAtZero) {
-  EXPECT_EQ(f().Label2(3).Caption(), " vRot= 0.000 m/s ");
-  EXPECT_EQ(f().Label2(8).Caption(), " Rot: 0 Hz ");
+  EXPECT_EQ(f->Label2(3).Caption(), " vRot= 0.000 m/s ");
+  EXPECT_EQ(f->Label2(8).Caption(), " Rot: 0 Hz ");
 }
 
 TEST_F(StartedTest, ControlsStandAsTheWindowWasBuilt) {
-  Form1& w = f();
+  Form1& w = *f;
   for (int i = 0; i < 4; ++i) {
     EXPECT_EQ(w.Option1(i).Value(), i == 0) << "Option1(" << i << ")";
     EXPECT_EQ(w.Option2(i).Value(), i == 0) << "Option2(" << i << ")";
@@ -107,13 +103,13 @@ TEST_F(StartedTest, ControlsStandAsTheWindowWasBuilt) {
 // than 1272 px) overlaps both edges equally. Start-up centres the window before showing it,
 // so a frame the platform adds only on showing shifts it by that frame's width.
 TEST_F(StartedTest, WindowIsShownAndCentred) {
-  EXPECT_TRUE(f().Visible());
-  const QWidget* w = toolkit::NativeWindow(f());
+  EXPECT_TRUE(f->Visible());
+  const QWidget* w = toolkit::NativeWindow(*f);
   const int frameTwips = toolkit::PixelsToTwips(w->frameGeometry().width() - w->width()) +
                          toolkit::PixelsToTwips(w->frameGeometry().height() - w->height());
   constexpr int kOnePixel = 15;
-  EXPECT_NEAR(2 * f().Left() + f().Width(), toolkit::ScreenWidth(), frameTwips + 2 * kOnePixel);
-  EXPECT_NEAR(2 * f().Top() + f().Height(), toolkit::ScreenHeight(), frameTwips + 2 * kOnePixel);
+  EXPECT_NEAR(2 * f->Left() + f->Width(), toolkit::ScreenWidth(), frameTwips + 2 * kOnePixel);
+  EXPECT_NEAR(2 * f->Top() + f->Height(), toolkit::ScreenHeight(), frameTwips + 2 * kOnePixel);
 }
 
 // The orbit plane is tilted 28.73° about the x axis; the Earth stands at sidereal angle 0.
@@ -135,7 +131,7 @@ TEST_F(StartedTest, ModelConstantsAreSet) {
 // After start-up every Cls brings back exactly the fixed figure: on Picture1 with the node
 // line, on the two others the figure captured at start-up.
 TEST_F(StartedTest, ClsRestoresEachFixedFigure) {
-  Form1& w = f();
+  Form1& w = *f;
   ASSERT_FALSE(nodeLinePicture.IsNothing());
   ASSERT_FALSE(w.picture3Background.IsNothing());
   ASSERT_FALSE(w.picture2Background.IsNothing());
@@ -158,7 +154,7 @@ TEST(StartUpTest, RefreshesTheViewsOnce) {
   w.Picture2().StartJournal();
   Form1_Load();
   int clears = 0;
-  for (const toolkit::DrawCall& c : w.Picture2().Journal()) clears += c.op == "Cls";
+  for (const toolkit::DrawCall& c : w.Picture2().Journal()) clears += c.op == toolkit::DrawOp::Cls;
   EXPECT_EQ(clears, 3 + 1);
   DestroyForm1();
 }

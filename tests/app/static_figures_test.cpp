@@ -13,11 +13,14 @@
 #include "app/toolkit/picture_box.h"
 #include "model/earth.h"
 #include "tests/support/started_form.h"
+#include "view/model_setters.h"
 
 namespace {
 
 using toolkit::Color;
 using toolkit::DrawCall;
+using toolkit::DrawOp;
+using toolkit::DrawOpName;
 using toolkit::RGB;
 
 const Color kYellow = RGB(255, 255, 0);
@@ -39,25 +42,24 @@ static_assert(static_cast<float>(2 * 95672.0445) == kEarthDiameter);
 constexpr double kKmTolerance = 0.05;
 constexpr double kRelative = 1e-7;
 
-std::vector<std::string> Ops(const std::vector<DrawCall>& journal) {
-  std::vector<std::string> ops;
+std::vector<DrawOp> Ops(const std::vector<DrawCall>& journal) {
+  std::vector<DrawOp> ops;
   for (const DrawCall& c : journal) ops.push_back(c.op);
   return ops;
 }
 
-void ExpectCall(const DrawCall& c, const std::string& op, const std::vector<double>& args,
-                Color color) {
+void ExpectCall(const DrawCall& c, DrawOp op, const std::vector<double>& args, Color color) {
   EXPECT_EQ(c.op, op);
-  ASSERT_EQ(c.args.size(), args.size()) << op;
+  ASSERT_EQ(c.args.size(), args.size()) << DrawOpName(op);
   for (size_t i = 0; i < args.size(); ++i) {
-    EXPECT_NEAR(c.args[i], args[i], kKmTolerance) << op << " argument " << i;
+    EXPECT_NEAR(c.args[i], args[i], kKmTolerance) << DrawOpName(op) << " argument " << i;
   }
-  EXPECT_EQ(c.color, color) << op;
-  EXPECT_EQ(c.drawStyle, toolkit::kDrawSolid) << op;
+  EXPECT_EQ(c.color, color) << DrawOpName(op);
+  EXPECT_EQ(c.drawStyle, toolkit::DrawStyle::Solid) << DrawOpName(op);
 }
 
 void ExpectPrint(const DrawCall& c, const std::string& text, double x, double y) {
-  ExpectCall(c, "Print", {x, y}, kWhite);  // text is drawn in the surfaces' white ForeColor
+  ExpectCall(c, DrawOp::Print, {x, y}, kWhite);  // text is drawn in the surfaces' white ForeColor
   EXPECT_EQ(c.text, text);
 }
 
@@ -88,18 +90,21 @@ class FigureTest : public ::testing::Test {
 
 // Each figure: clear, draw, then the two clearings that install it as the background.
 TEST_F(FigureTest, EachFigureIsDrawnBetweenClearings) {
-  std::vector<std::string> orbit = {"Cls", "Circle", "Line", "Line", "Line", "PSet"};
-  orbit.insert(orbit.end(), 360, "LineTo");
-  orbit.insert(orbit.end(), {"Print", "Print", "Cls", "Cls"});
+  std::vector<DrawOp> orbit = {DrawOp::Cls,  DrawOp::Circle, DrawOp::Line,
+                               DrawOp::Line, DrawOp::Line,   DrawOp::PSet};
+  orbit.insert(orbit.end(), 360, DrawOp::LineTo);
+  orbit.insert(orbit.end(), {DrawOp::Print, DrawOp::Print, DrawOp::Cls, DrawOp::Cls});
   EXPECT_EQ(Ops(Journal(form1().Picture1())), orbit);
 
-  const std::vector<std::string> equator = {"Cls",   "Circle", "Line", "Line", "Line",
-                                            "Print", "Print",  "Cls",  "Cls"};
+  const std::vector<DrawOp> equator = {DrawOp::Cls,   DrawOp::Circle, DrawOp::Line,
+                                       DrawOp::Line,  DrawOp::Line,   DrawOp::Print,
+                                       DrawOp::Print, DrawOp::Cls,    DrawOp::Cls};
   EXPECT_EQ(Ops(Journal(form1().Picture3())), equator);
 
-  const std::vector<std::string> bessel = {"Cls",   "Circle", "Line",  "Line",  "Line",
-                                           "Line",  "Print",  "Print", "Print", "Print",
-                                           "Print", "Cls",    "Cls"};
+  const std::vector<DrawOp> bessel = {DrawOp::Cls,   DrawOp::Circle, DrawOp::Line,  DrawOp::Line,
+                                      DrawOp::Line,  DrawOp::Line,   DrawOp::Print, DrawOp::Print,
+                                      DrawOp::Print, DrawOp::Print,  DrawOp::Print, DrawOp::Cls,
+                                      DrawOp::Cls};
   EXPECT_EQ(Ops(Journal(form1().Picture2())), bessel);
 }
 
@@ -115,9 +120,9 @@ TEST_F(FigureTest, OrbitViewHasItsScaleEarthAndAxes) {
   ASSERT_GE(j.size(), 5u);
   EXPECT_EQ(j[1].args, (std::vector<float>{kEarthX, 0, kEarthRadius}));
   EXPECT_EQ(j[1].color, kYellow);
-  ExpectCall(j[2], "Line", {kEarthX, -kEarthRadius, kEarthX, kEarthRadius}, kOlive);
-  ExpectCall(j[3], "Line", {-410000, 0, 410000, 0}, kOlive);
-  ExpectCall(j[4], "Line", {0, -410000, 0, 410000}, kOlive);
+  ExpectCall(j[2], DrawOp::Line, {kEarthX, -kEarthRadius, kEarthX, kEarthRadius}, kOlive);
+  ExpectCall(j[3], DrawOp::Line, {-410000, 0, 410000, 0}, kOlive);
+  ExpectCall(j[4], DrawOp::Line, {0, -410000, 0, 410000}, kOlive);
 }
 
 // The orbit: 361 points one degree of eccentric anomaly apart on the ellipse of semi-axes
@@ -129,10 +134,10 @@ TEST_F(FigureTest, OrbitPolylineIsTheClosedEllipse) {
   const double b = a * std::sqrt(1 - 0.0717 * 0.0717);
   const double pi = std::acos(-1.0);
 
-  ExpectCall(j[5], "PSet", {385000, 0}, kCyan);
+  ExpectCall(j[5], DrawOp::PSet, {385000, 0}, kCyan);
   for (int d = 1; d <= 360; ++d) {
     const DrawCall& c = j[5 + d];
-    ASSERT_EQ(c.op, "LineTo");
+    ASSERT_EQ(c.op, DrawOp::LineTo);
     EXPECT_EQ(c.color, kTeal);
     const double x = c.args[0] / a;
     const double y = c.args[1] / b;
@@ -170,9 +175,9 @@ TEST_F(FigureTest, EquatorViewHasEqualUnitsOnBothAxes) {
   EXPECT_EQ(j[1].args, (std::vector<float>{kEarthX, 0, kEarthRadius}));
   EXPECT_EQ(j[1].color, kYellow);
   // Two drawn Earth radii above and below the centre.
-  ExpectCall(j[2], "Line", {kEarthX, -kEarthDiameter, kEarthX, kEarthDiameter}, kOlive);
-  ExpectCall(j[3], "Line", {-205000, 0, 615000, 0}, kOlive);
-  ExpectCall(j[4], "Line", {0, -Y3, 0, Y3}, kOlive);
+  ExpectCall(j[2], DrawOp::Line, {kEarthX, -kEarthDiameter, kEarthX, kEarthDiameter}, kOlive);
+  ExpectCall(j[3], DrawOp::Line, {-205000, 0, 615000, 0}, kOlive);
+  ExpectCall(j[4], DrawOp::Line, {0, -Y3, 0, Y3}, kOlive);
   ExpectPrint(j[5], "Equator", -200000, 0);
   ExpectPrint(j[6], "T", 10000, 0);
 }
@@ -197,11 +202,11 @@ TEST_F(FigureTest, BesselViewAxesAndTexts) {
   ASSERT_EQ(j.size(), 13u);
   EXPECT_EQ(j[1].args, (std::vector<float>{kEarthX, 0, kEarthRadius}));
   EXPECT_EQ(j[1].color, kYellow);
-  ExpectCall(j[2], "Line", {kEarthX, -Y2, kEarthX, Y2}, kWhite);
+  ExpectCall(j[2], DrawOp::Line, {kEarthX, -Y2, kEarthX, Y2}, kWhite);
   // The horizontal axis: olive from the left edge to the Earth, white on to the right edge.
-  ExpectCall(j[3], "Line", {C - R, 0, kEarthX, 0}, kOlive);
-  ExpectCall(j[4], "Line", {kEarthX, 0, C + R, 0}, kWhite);
-  ExpectCall(j[5], "Line", {0, -Y2, 0, Y2}, kOlive);
+  ExpectCall(j[3], DrawOp::Line, {C - R, 0, kEarthX, 0}, kOlive);
+  ExpectCall(j[4], DrawOp::Line, {kEarthX, 0, C + R, 0}, kWhite);
+  ExpectCall(j[5], DrawOp::Line, {0, -Y2, 0, Y2}, kOlive);
 
   // The font stays Tahoma 12 after the figure, so the measures are those it was placed with.
   const double th = f.Picture2().TextHeight("Bessel's Frame ");

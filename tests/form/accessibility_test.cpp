@@ -33,13 +33,6 @@ bool IsBilingual(const std::string& text) {
   return text.find(" - ") != std::string::npos;
 }
 
-class StartedFormTest : public ::testing::Test {
- protected:
-  void SetUp() override { f = &StartForm(); }
-  void TearDown() override { DestroyForm1(); }
-  Form1* f = nullptr;
-};
-
 template <class Row>
 class StartedFormTableTest : public StartedFormTest, public ::testing::WithParamInterface<Row> {};
 

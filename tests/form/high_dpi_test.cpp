@@ -21,14 +21,13 @@ constexpr int kScale = 2;  // the device pixel ratio this test runs at
 constexpr int kWindowWidthPx = 19080 / 15;   // 1272
 constexpr int kClientHeightPx = 13710 / 15;  // 914
 
-class HighDpiTest : public ::testing::Test {
+class HighDpiTest : public StartedFormTest {
  protected:
   void SetUp() override {
-    f = &StartForm();
+    StartedFormTest::SetUp();
     window = toolkit::NativeWindow(*f);
     shot = window->grab().toImage();
   }
-  void TearDown() override { DestroyForm1(); }
 
   // Counts the device pixels of the image that differ from their right-hand neighbour of the
   // same logical pixel. A drawing made at logical resolution and blown up has none: every
@@ -43,7 +42,6 @@ class HighDpiTest : public ::testing::Test {
     return split;
   }
 
-  Form1* f = nullptr;
   QWidget* window = nullptr;
   QImage shot;
 };

@@ -16,24 +16,23 @@
 inline const std::string kEarthFixed = " Terre fixe! ";
 inline constexpr double kDeg = std::numbers::pi / 180;
 
-class StartedWindow : public ::testing::Test {
+class StartedWindow : public StartedFormTest {
  protected:
   void SetUp() override {
     // The handlers' own state as the program starts, whatever an earlier test in this
     // process left.
     coupledMoonBase = 0;
     animStep = 0;
-    f = &StartForm();
+    StartedFormTest::SetUp();
     f->Picture2().StartJournal();
   }
-  // The window goes while the application object still exists.
-  void TearDown() override { DestroyForm1(); }
 
   // Every update clears Picture2 exactly once before drawing its view, so the clears in its
   // journal count the updates.
   [[nodiscard]] int Refreshes() const {
     int n = 0;
-    for (const toolkit::DrawCall& c : f->Picture2().Journal()) n += c.op == "Cls" ? 1 : 0;
+    for (const toolkit::DrawCall& c : f->Picture2().Journal())
+      n += c.op == toolkit::DrawOp::Cls ? 1 : 0;
     return n;
   }
   void ForgetRefreshes() const { f->Picture2().ClearJournal(); }
@@ -44,8 +43,6 @@ class StartedWindow : public ::testing::Test {
     f->HScroll1(3).SetValue(f->HScroll1(3).Value() == 100 ? 200 : 100);
     ASSERT_TRUE(EarthFixedShown());
   }
-
-  Form1* f = nullptr;
 };
 
 // The Greenwich sidereal angle the Earth stands at, from EarthRot's first row (cos g, sin g).

@@ -42,9 +42,10 @@
 #include "interaction/orbit_controls.h"
 #include "model/earth.h"
 #include "model/moon.h"
+#include "model/readout.h"
 #include "model/station.h"
 #include "tests/support/started_form.h"
-#include "view/readout.h"
+#include "view/readout_text.h"
 
 namespace {
 
@@ -254,7 +255,8 @@ void CheckReadouts(const Form1& f, std::ostream& out) {
   const bool fixedShown = f.Label2(3).Caption() == earthFixedNotice;
   if (fixedShown != (f.Label2(8).Caption() == earthFixedNotice))
     out << "only one of Label2(3), Label2(8) shows the Earth-fixed notice; ";
-  const std::array<std::string, 12> expected = ReadoutCaptions(r, fixedShown ? earthFixedMode : 1);
+  const std::array<std::string, 12> expected =
+      ReadoutCaptions(r, fixedShown ? RefreshMode::EarthFixed : RefreshMode::EarthTurning);
   for (std::size_t i = 0; i < expected.size(); ++i) {
     const CaptionSlot slot = captionSlots[i];
     const toolkit::Label& label =

@@ -109,11 +109,11 @@ TEST_F(SurfaceFixture, FixingAFigureAsBackground) {
 TEST_F(SurfaceFixture, DottedLinesLeaveGaps) {
   box.Scale(0, 0, 200, 100);
   box.Cls();
-  box.SetDrawStyle(toolkit::kDrawDot);
+  box.SetDrawStyle(toolkit::DrawStyle::Dot);
   box.Line(0, 50.5f, 200, 50.5f, kWhite);
   const int dotted = CountColor(box.Image(), kNavy);
   box.Cls();
-  box.SetDrawStyle(toolkit::kDrawSolid);
+  box.SetDrawStyle(toolkit::DrawStyle::Solid);
   box.Line(0, 50.5f, 200, 50.5f, kWhite);
   EXPECT_LT(CountColor(box.Image(), kNavy), dotted);
 }
@@ -171,22 +171,28 @@ TEST_F(SurfaceFixture, JournalRecordsCallsAsHandedOver) {
   box.Cls();
   box.PSet(1.5f, 2.5f, kWhite);
   box.LineTo(3, 4, RGB(0, 200, 200));
-  box.SetDrawStyle(toolkit::kDrawDot);
+  box.SetDrawStyle(toolkit::DrawStyle::Dot);
   box.LineRel(5, 6, 7, 8, kWhite);
-  box.SetDrawStyle(toolkit::kDrawSolid);
+  box.SetDrawStyle(toolkit::DrawStyle::Solid);
   box.Circle(27604.5f, 0, 95672.0445f, RGB(255, 255, 0));
   box.SetCurrentX(-10);
   box.SetCurrentY(20);
   box.Print("A");
   const auto& j = box.Journal();
   ASSERT_EQ(j.size(), 6u);
-  EXPECT_EQ(j[0].op, "Cls");
-  EXPECT_EQ(j[1], (toolkit::DrawCall{"PSet", {1.5f, 2.5f}, kWhite, 0, ""}));
-  EXPECT_EQ(j[2], (toolkit::DrawCall{"LineTo", {3, 4}, RGB(0, 200, 200), 0, ""}));
-  EXPECT_EQ(j[3], (toolkit::DrawCall{"LineRel", {5, 6, 7, 8}, kWhite, 2, ""}));
+  EXPECT_EQ(j[0].op, toolkit::DrawOp::Cls);
+  EXPECT_EQ(j[1], (toolkit::DrawCall{
+                      toolkit::DrawOp::PSet, {1.5f, 2.5f}, kWhite, toolkit::DrawStyle::Solid, ""}));
+  EXPECT_EQ(j[2],
+            (toolkit::DrawCall{
+                toolkit::DrawOp::LineTo, {3, 4}, RGB(0, 200, 200), toolkit::DrawStyle::Solid, ""}));
+  EXPECT_EQ(j[3],
+            (toolkit::DrawCall{
+                toolkit::DrawOp::LineRel, {5, 6, 7, 8}, kWhite, toolkit::DrawStyle::Dot, ""}));
   // 95672.0445 reaches the surface in single precision.
   EXPECT_EQ(j[4].args[2], 95672.046875f);
-  EXPECT_EQ(j[5], (toolkit::DrawCall{"Print", {-10, 20}, kWhite, 0, "A"}));
+  EXPECT_EQ(j[5], (toolkit::DrawCall{
+                      toolkit::DrawOp::Print, {-10, 20}, kWhite, toolkit::DrawStyle::Solid, "A"}));
   box.StopJournal();
   box.PSet(0, 0, kWhite);
   EXPECT_EQ(box.Journal().size(), 6u);

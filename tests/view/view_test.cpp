@@ -12,14 +12,16 @@
 #include "model/earth.h"
 #include "model/moon.h"
 #include "model/station.h"
+#include "tests/support/sky.h"
 #include "tests/support/started_form.h"
-#include "tests/view/sky.h"
 #include "view/refresh_view.h"
 #include "view/scene.h"
 
 namespace {
 
 using toolkit::DrawCall;
+using toolkit::DrawOp;
+using toolkit::DrawOpName;
 using toolkit::PictureBox;
 
 using namespace sky;
@@ -27,7 +29,8 @@ using namespace sky;
 constexpr double fo = 27604.5;       // km, the Earth's centre right of the ellipse's centre
 constexpr double RE15 = 95672.0445;  // km, the Earth drawn 15 times enlarged
 constexpr double kKmTol = 0.1;       // km; coordinates reach the surfaces in single precision
-constexpr toolkit::Color kWhite = 0xFFFFFF, kGrey = 0x969696, kRed = 0x0000FF;
+constexpr toolkit::Color kWhite = toolkit::RGB(255, 255, 255), kGrey = toolkit::RGB(150, 150, 150),
+                         kRed = toolkit::RGB(255, 0, 0);
 
 // A value written with `decimals` places and a sign, as the readouts show it; the value must
 // not lie so near a rounding edge that the last digit is in doubt.
@@ -51,15 +54,15 @@ void SetState(Vec3 moon, Vec3 vel, double g, double latDeg, double lonDeg) {
   stationFrame = Rows(s.north, s.east, s.zenith);
 }
 
-void ExpectCall(const DrawCall& call, const char* op, std::vector<double> args,
-                toolkit::Color color) {
+void ExpectCall(const DrawCall& call, DrawOp op, std::vector<double> args, toolkit::Color color) {
   EXPECT_EQ(call.op, op);
-  EXPECT_EQ(call.color, color) << op;
-  ASSERT_EQ(call.args.size(), args.size()) << op;
-  for (std::size_t i = 0; i < args.size(); ++i) EXPECT_NEAR(call.args[i], args[i], kKmTol) << op;
+  EXPECT_EQ(call.color, color) << DrawOpName(op);
+  ASSERT_EQ(call.args.size(), args.size()) << DrawOpName(op);
+  for (std::size_t i = 0; i < args.size(); ++i)
+    EXPECT_NEAR(call.args[i], args[i], kKmTol) << DrawOpName(op);
 }
 void ExpectPrint(const DrawCall& call, const char* text, double x, double y) {
-  EXPECT_EQ(call.op, "Print");
+  EXPECT_EQ(call.op, DrawOp::Print);
   EXPECT_EQ(call.text, text);
   ASSERT_EQ(call.args.size(), 2u);
   EXPECT_NEAR(call.args[0], x, kKmTol) << text;
@@ -70,7 +73,7 @@ void ExpectCross(const std::vector<DrawCall>& j, std::size_t at, double x, doubl
   const double s = 9019.96035546;
   const double ends[4][2] = {{s, s}, {s, -s}, {-s, s}, {-s, -s}};
   for (int i = 0; i < 4; ++i)
-    ExpectCall(j.at(at + i), "LineRel", {x + fo, y, ends[i][0], ends[i][1]}, kWhite);
+    ExpectCall(j.at(at + i), DrawOp::LineRel, {x + fo, y, ends[i][0], ends[i][1]}, kWhite);
 }
 
 // Labels are measured on Picture1 at 14 points, whichever view they go to.
@@ -94,13 +97,10 @@ Sight DrawnSight(Vec3 moonFixed) {
   return {alpha, eps, {-sa, ca, 0}, {-ca * se, -sa * se, ce}, {ca * ce, sa * ce, se}};
 }
 
-class ViewTest : public testing::Test {
+class ViewTest : public StartedFormTest {
  protected:
-  void SetUp() override { StartForm(); }
-  // The window goes before the application object does.
-  void TearDown() override { DestroyForm1(); }
   // Runs one update with every surface journaling from a clean start.
-  void Refresh(int mode) {
+  void Refresh(RefreshMode mode) {
     for (PictureBox* p : Pictures()) {
       p->ClearJournal();
       p->StartJournal();
@@ -152,11 +152,11 @@ TEST_F(ViewTest, StartUpCaptionsFollowFromTheStartingState) {
   EXPECT_EQ(w.Label2(9).Caption(), " Final: " + Signed(-69.167851 * vFin, 0) + " Hz ");
 }
 
-class ModeTest : public ViewTest, public testing::WithParamInterface<int> {};
+class ModeTest : public ViewTest, public testing::WithParamInterface<RefreshMode> {};
 
-TEST_P(ModeTest, OnlyModeTwoShowsTheEarthFixedNotice) {
+TEST_P(ModeTest, OnlyTheEarthFixedModeShowsTheNotice) {
   Refresh(GetParam());
-  const bool fixed = GetParam() == 2;
+  const bool fixed = GetParam() == RefreshMode::EarthFixed;
   const std::string vRot = form1().Label2(3).Caption(), rot = form1().Label2(8).Caption();
   EXPECT_EQ(vRot == " Terre fixe! ", fixed);
   EXPECT_EQ(rot == " Terre fixe! ", fixed);
@@ -167,7 +167,9 @@ TEST_P(ModeTest, OnlyModeTwoShowsTheEarthFixedNotice) {
   EXPECT_EQ(form1().Label2(4).Caption().substr(0, 7), " vFin= ");
 }
 
-INSTANTIATE_TEST_SUITE_P(Modes, ModeTest, testing::Values(0, 1, 2, 3));
+INSTANTIATE_TEST_SUITE_P(Modes, ModeTest,
+                         testing::Values(RefreshMode::Plain, RefreshMode::EarthTurning,
+                                         RefreshMode::EarthFixed, RefreshMode::Coupled));
 
 struct SceneCase {
   const char* name;
@@ -185,7 +187,7 @@ class SceneTest : public ViewTest, public testing::WithParamInterface<SceneCase>
 TEST_P(SceneTest, EveryViewDrawsItsCallsInOrder) {
   const SceneCase& k = GetParam();
   SetState(k.moon, {300, -800, 400}, k.g, k.lat, k.lon);
-  Refresh(1);
+  Refresh(RefreshMode::EarthTurning);
   const Vec3 moonFixed = TurnEarth(k.g, k.moon);
   const Sight sv = DrawnSight(moonFixed);
   const Vec3 L = sv.View(moonFixed), P = sv.View(stationPosScaled);
@@ -205,18 +207,18 @@ TEST_P(SceneTest, EveryViewDrawsItsCallsInOrder) {
   // Picture2: horizontal along the sight line, vertical north.
   const auto& j2 = form1().Picture2().Journal();
   ASSERT_EQ(j2.size(), 16u);
-  EXPECT_EQ(j2[0].op, "Cls");
-  ExpectCall(j2[1], "Circle", {L.z + fo, L.y, 26049.01}, kWhite);
-  ExpectCall(j2[2], "Circle", {L.z + fo, L.y, 1736.6007}, kWhite);
+  EXPECT_EQ(j2[0].op, DrawOp::Cls);
+  ExpectCall(j2[1], DrawOp::Circle, {L.z + fo, L.y, 26049.01}, kWhite);
+  ExpectCall(j2[2], DrawOp::Circle, {L.z + fo, L.y, 1736.6007}, kWhite);
   ExpectPrint(j2[3], "L", wL * -0.4 + L.z + fo, L.y - hL * 1.7);
   ExpectCross(j2, 4, P.z, P.y);
   ExpectPrint(j2[8], "P", -wP + P.z + fo, P.y - hP * 1.2);
-  ExpectCall(j2[9], "Line", {rear + fo, L.y, L.z + fo, L.y}, kGrey);
-  ExpectCall(j2[10], "Line", {L.z + fo, 0, L.z + fo, L.y}, kGrey);
+  ExpectCall(j2[9], DrawOp::Line, {rear + fo, L.y, L.z + fo, L.y}, kGrey);
+  ExpectCall(j2[10], DrawOp::Line, {L.z + fo, 0, L.z + fo, L.y}, kGrey);
   // The polar axis seen in this plane: along-sight part se, north part ce.
-  ExpectCall(j2[11], "Line",
+  ExpectCall(j2[11], DrawOp::Line,
              {-2 * se * RE15 + fo, -2 * ce * RE15, 2 * se * RE15 + fo, 2 * ce * RE15}, kRed);
-  ExpectCall(j2[12], "Line", {ce * RE15 + fo, -se * RE15, -ce * RE15 + fo, se * RE15}, kRed);
+  ExpectCall(j2[12], DrawOp::Line, {ce * RE15 + fo, -se * RE15, -ce * RE15 + fo, se * RE15}, kRed);
   EXPECT_TRUE(form1().Picture2().FontTransparent());
   // Then the distances along the true sight line from the Earth's centre, in verdana.
   const Vec3 los = VecSub(moonFixed, stationPos);
@@ -248,16 +250,17 @@ TEST_P(SceneTest, EveryViewDrawsItsCallsInOrder) {
   const auto [k2x, k2z] = meridian(fromView({L.x, 0, L.z}));
   const auto& j3 = form1().Picture3().Journal();
   ASSERT_EQ(j3.size(), 16u);
-  EXPECT_EQ(j3[0].op, "Cls");
-  ExpectCall(j3[1], "Circle", {mx, mz, 26049.01}, kWhite);
-  ExpectCall(j3[2], "Circle", {mx, mz, 1736.6007}, kWhite);
+  EXPECT_EQ(j3[0].op, DrawOp::Cls);
+  ExpectCall(j3[1], DrawOp::Circle, {mx, mz, 26049.01}, kWhite);
+  ExpectCall(j3[2], DrawOp::Circle, {mx, mz, 1736.6007}, kWhite);
   ExpectPrint(j3[3], "L", wL * 2.2 + mx, mz - hL * 0.5);
   ExpectCross(j3, 4, qx - fo, qz);
   ExpectPrint(j3[8], "P", wP + qx, qz - hP * 1.3);
-  ExpectCall(j3[9], "Line", {fo, 0, reach * ce + fo, reach * se}, kWhite);
-  ExpectCall(j3[10], "Line", {-reach * se + fo, reach * ce, reach * se + fo, -reach * ce}, kWhite);
-  ExpectCall(j3[11], "Line", {mx, mz, k1x, k1z}, kGrey);
-  ExpectCall(j3[12], "Line", {mx, mz, k2x, k2z}, kGrey);
+  ExpectCall(j3[9], DrawOp::Line, {fo, 0, reach * ce + fo, reach * se}, kWhite);
+  ExpectCall(j3[10], DrawOp::Line, {-reach * se + fo, reach * ce, reach * se + fo, -reach * ce},
+             kWhite);
+  ExpectCall(j3[11], DrawOp::Line, {mx, mz, k1x, k1z}, kGrey);
+  ExpectCall(j3[12], DrawOp::Line, {mx, mz, k2x, k2z}, kGrey);
   PictureBox& p3 = form1().Picture3();
   const double h3 = p3.TextHeight("z");
   EXPECT_LT(h3, 0);  // y points up
@@ -276,17 +279,18 @@ TEST_P(SceneTest, EveryViewDrawsItsCallsInOrder) {
   const auto [c3x, c3y] = laid({0, L.y, L.z});
   const auto& j1 = form1().Picture1().Journal();
   ASSERT_EQ(j1.size(), 16u);
-  EXPECT_EQ(j1[0].op, "Cls");
-  ExpectCall(j1[1], "Circle", {ax, ay, 26049.01}, kWhite);
-  ExpectCall(j1[2], "Circle", {ax, ay, 1736.6007}, kWhite);
+  EXPECT_EQ(j1[0].op, DrawOp::Cls);
+  ExpectCall(j1[1], DrawOp::Circle, {ax, ay, 26049.01}, kWhite);
+  ExpectCall(j1[2], DrawOp::Circle, {ax, ay, 1736.6007}, kWhite);
   ExpectPrint(j1[3], "L", wL * -1.4 + ax, ay - hL * 1.7);
   ExpectCross(j1, 4, bx - fo, by);
   ExpectPrint(j1[8], "P", wP + bx, by - hP * 1.2);
-  ExpectCall(j1[9], "Line", {fo, 0, reach * ca + fo, reach * sa}, kWhite);
-  ExpectCall(j1[10], "Line", {-reach * sa + fo, reach * ca, reach * sa + fo, -reach * ca}, kWhite);
-  ExpectCall(j1[11], "Circle", {ca * se * RE15 + fo, sa * se * RE15, 6378.1363}, kWhite);
-  ExpectCall(j1[12], "Line", {ax, ay, c1x, c1y}, kGrey);
-  ExpectCall(j1[13], "Line", {ax, ay, c3x, c3y}, kGrey);
+  ExpectCall(j1[9], DrawOp::Line, {fo, 0, reach * ca + fo, reach * sa}, kWhite);
+  ExpectCall(j1[10], DrawOp::Line, {-reach * sa + fo, reach * ca, reach * sa + fo, -reach * ca},
+             kWhite);
+  ExpectCall(j1[11], DrawOp::Circle, {ca * se * RE15 + fo, sa * se * RE15, 6378.1363}, kWhite);
+  ExpectCall(j1[12], DrawOp::Line, {ax, ay, c1x, c1y}, kGrey);
+  ExpectCall(j1[13], DrawOp::Line, {ax, ay, c3x, c3y}, kGrey);
   PictureBox& p1 = form1().Picture1();
   p1.SetFontSize(12);
   const double h1 = std::fabs(p1.TextHeight("x'"));
@@ -304,11 +308,11 @@ TEST_F(ViewTest, SightLineInTheEquatorShowsTheAxisUpright) {
   // P on the equator and the Moon in the equatorial plane: the drawn sight line has no
   // elevation, so the polar axis stands vertical and the pole falls on the Earth's centre.
   SetState({300000, -200000, 0}, {500, 500, 0}, 0.9, 0, 40);
-  Refresh(1);
+  Refresh(RefreshMode::EarthTurning);
   const auto& j2 = form1().Picture2().Journal();
-  ExpectCall(j2.at(11), "Line", {fo, -191344.089, fo, 191344.089}, kRed);
-  ExpectCall(j2.at(12), "Line", {fo + RE15, 0, fo - RE15, 0}, kRed);
-  ExpectCall(form1().Picture1().Journal().at(11), "Circle", {fo, 0, 6378.1363}, kWhite);
+  ExpectCall(j2.at(11), DrawOp::Line, {fo, -191344.089, fo, 191344.089}, kRed);
+  ExpectCall(j2.at(12), DrawOp::Line, {fo + RE15, 0, fo - RE15, 0}, kRed);
+  ExpectCall(form1().Picture1().Journal().at(11), DrawOp::Circle, {fo, 0, 6378.1363}, kWhite);
 }
 
 TEST_F(ViewTest, LabelAndCrossOnAnUnknownViewDrawNothing) {

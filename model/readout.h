@@ -2,18 +2,12 @@
 //
 // A plain function from the model state to a value, with no window access, so that every
 // velocity and shift can be checked (and timed) without a window. Positions in km,
-// velocities in m/s, angle rates in mrad/s (m/s divided by km), angles shown in degrees.
+// velocities in m/s, angle rates in mrad/s (m/s divided by km), angles in degrees.
 #pragma once
-
-#include <array>
-#include <string>
 
 #include "geometry/mat3.h"
 #include "geometry/vec3.h"
-
-// Hertz of shift per m/s of range rate: the two-way factor -2·f/c of a 10 GHz signal sent
-// from P to the Moon and back, stored ready-made. A receding Moon lowers the echo.
-inline constexpr double dopplerFactor = -69.167851;
+#include "model/constants.h"
 
 // The model state the readouts are computed from.
 struct ReadoutInput {
@@ -61,34 +55,3 @@ struct Readout {
 
 // The readouts of one update. Allocates nothing and touches nothing but its argument.
 [[nodiscard]] Readout ComputeReadout(const ReadoutInput& in) noexcept;
-
-// The labels the twelve captions go to, in the order they are written.
-enum class ReadoutLabel { Label5, Label2 };
-struct CaptionSlot {
-  ReadoutLabel label;
-  int index;
-};
-inline constexpr std::array<CaptionSlot, 12> captionSlots = {{
-    {ReadoutLabel::Label5, 0},  // El
-    {ReadoutLabel::Label5, 1},  // Az
-    {ReadoutLabel::Label2, 0},  // vRad
-    {ReadoutLabel::Label2, 5},  // vTan
-    {ReadoutLabel::Label2, 1},  // vAD
-    {ReadoutLabel::Label2, 2},  // vDc
-    {ReadoutLabel::Label2, 3},  // vRot, or the Earth-fixed notice
-    {ReadoutLabel::Label2, 4},  // vFin
-    {ReadoutLabel::Label2, 6},  // AD
-    {ReadoutLabel::Label2, 7},  // Dc
-    {ReadoutLabel::Label2, 8},  // Rot, or the Earth-fixed notice
-    {ReadoutLabel::Label2, 9},  // Final
-}};
-
-// Shown instead of the two Earth-rotation readouts while the Earth is held fixed.
-inline constexpr const char* earthFixedNotice = " Terre fixe! ";
-// The mode that holds the Earth fixed; every other mode shows the rotation readouts.
-inline constexpr int earthFixedMode = 2;
-
-// The twelve captions, in the order of captionSlots.
-[[nodiscard]] std::array<std::string, 12> ReadoutCaptions(const Readout& r, int mode);
-// The distance texts printed on Picture2: "Pz = ", "Lz = " and "PL = " with their values.
-[[nodiscard]] std::array<std::string, 3> DistanceTexts(const Readout& r);

@@ -1,17 +1,13 @@
 // The Moon's motion seen from the station P and the Doppler shift of the echo: the readouts.
-#include "view/readout.h"
+#include "model/readout.h"
 
-#include "app/toolkit/format.h"
 #include "geometry/angles.h"
+#include "model/state.h"
 
-namespace {
-
-// Signed three decimals, and exactly zero without a sign.
-constexpr const char* kSpeedPattern = "+0.000;-0.000;0.000";
-// Signed whole hertz followed by " Hz ".
-constexpr const char* kShiftPattern = "+0 Hz ;-0 Hz ;0 Hz ";
-
-}  // namespace
+ReadoutInput CurrentReadoutInput() {
+  return {moonPos,      moonVel,     EarthRot,  EarthRotRate, stationPos,
+          stationFrame, radialSpeed, orbitVelX, orbitVelY};
+}
 
 Readout ComputeReadout(const ReadoutInput& in) noexcept {
   Readout out;
@@ -71,38 +67,9 @@ Readout ComputeReadout(const ReadoutInput& in) noexcept {
   // The station term splits as u̇·P = vAD - vDc + rotation share, so the rotation share
   // is u̇·P + vDc - vAD. (Adding vAD instead would show the rotation share plus 2·vAD.)
   out.vRot = out.stationSightRate + out.vDc - out.vAD;
-  out.AD = dopplerFactor * out.vAD;
-  out.Dc = dopplerFactor * out.vDc;
-  out.Rot = (out.stationSightRate + out.vDc - out.vAD) * dopplerFactor;
-  out.Final = dopplerFactor * out.vFin;
+  out.AD = kDopplerFactor * out.vAD;
+  out.Dc = kDopplerFactor * out.vDc;
+  out.Rot = (out.stationSightRate + out.vDc - out.vAD) * kDopplerFactor;
+  out.Final = kDopplerFactor * out.vFin;
   return out;
-}
-
-std::array<std::string, 12> ReadoutCaptions(const Readout& r, int mode) {
-  using toolkit::Format;
-  const bool earthFixed = mode == earthFixedMode;
-  return {
-      " El= " + Format(r.El, kSpeedPattern) + "° ",
-      " Az= " + Format(r.Az, "0.000° "),
-      " vRad= " + Format(r.vRad, kSpeedPattern) + " m/s ",
-      " vTan= " + Format(r.vTan, "0.000") + " m/s ",
-      " vAD= " + Format(r.vAD, kSpeedPattern) + " m/s ",
-      " vDc= " + Format(r.vDc, kSpeedPattern) + " m/s ",
-      earthFixed ? std::string(earthFixedNotice)
-                 : " vRot= " + Format(r.vRot, kSpeedPattern) + " m/s ",
-      " vFin= " + Format(r.vFin, kSpeedPattern) + " m/s ",
-      " AD: " + Format(r.AD, kShiftPattern),
-      " Dc: " + Format(r.Dc, kShiftPattern),
-      earthFixed ? std::string(earthFixedNotice) : " Rot: " + Format(r.Rot, kShiftPattern),
-      " Final: " + Format(r.Final, kShiftPattern),
-  };
-}
-
-std::array<std::string, 3> DistanceTexts(const Readout& r) {
-  using toolkit::Format;
-  return {
-      "Pz = " + Format(r.Pz, "0.000 km"),
-      "Lz = " + Format(r.Lz, "0.000 km"),
-      "PL = " + Format(r.PL, "0.000 km"),
-  };
 }

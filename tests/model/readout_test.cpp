@@ -1,5 +1,5 @@
 // The Moon's motion seen from P and the Doppler readouts, checked against independent routes.
-#include "view/readout.h"
+#include "model/readout.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,8 @@
 #include <ostream>
 #include <string>
 
-#include "tests/view/sky.h"
+#include "tests/support/sky.h"
+#include "view/readout_text.h"
 
 namespace {
 
@@ -131,7 +132,7 @@ TEST_P(RotationShareTest, IsTheStationTermLessTheMoonsOwnMotion) {
   const Vec3 uDot = Scale(VecSub(w, Scale(u, Dot(u, w))), 1 / dist);
   EXPECT_GT(std::fabs(turning.vAD), 1.0);
   EXPECT_NEAR(turning.vRot, Dot(uDot, s.pos), kZeroTol);
-  EXPECT_NEAR(turning.Rot, dopplerFactor * Dot(uDot, s.pos), 1e-7);
+  EXPECT_NEAR(turning.Rot, kDopplerFactor * Dot(uDot, s.pos), 1e-7);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -146,7 +147,7 @@ TEST(ReadoutTest, MoonDueNorthShowsAFullTurnOfAzimuth) {
   // From 30° south the Moon over the equator stands due north: no east component at all.
   const Station s = StationAt(-30, 0);
   const Readout r = ComputeReadout(MakeInput(s, {357395.5, 0, 0}, {0, 957.356, 524.789}, 0, false));
-  EXPECT_EQ(ReadoutCaptions(r, 1)[1], " Az= 360.000° ");
+  EXPECT_EQ(ReadoutCaptions(r, RefreshMode::EarthTurning)[1], " Az= 360.000° ");
 }
 
 struct RangeRateCase {
@@ -168,7 +169,7 @@ TEST_P(RangeRateTest, ShiftIsTheTwoWayFactorTimesTheRangeRate) {
   const RangeRateCase& k = GetParam();
   const Readout r =
       ComputeReadout(MakeInput(StationAt(0, 0), {384400, 0, 0}, {k.speed, 0, 0}, 0, false));
-  const auto captions = ReadoutCaptions(r, 1);
+  const auto captions = ReadoutCaptions(r, RefreshMode::EarthTurning);
   EXPECT_EQ(captions[7], k.vFin);
   EXPECT_EQ(captions[11], k.final);
 }

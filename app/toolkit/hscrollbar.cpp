@@ -1,0 +1,119 @@
+// HScrollBar: the slider, with Change, Scroll and GotFocus as the program relies on them.
+#include "app/toolkit/controls.h"
+
+#include <QEvent>
+#include <QFocusEvent>
+#include <QScrollBar>
+#include <algorithm>
+
+#include "app/toolkit/application.h"
+#include "app/toolkit/fp_traps.h"
+#include "app/toolkit/native.h"
+
+namespace toolkit {
+
+namespace {
+
+// Raises a slider's GotFocus when the user moves the focus to it (a click, Tab or a
+// shortcut); not when the window is merely re-activated, and not for SetFocus, which raises
+// it itself.
+class FocusWatcher : public QObject {
+ public:
+  explicit FocusWatcher(HScrollBar* bar) : QObject(nullptr), bar_(bar) {}
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::FocusIn) {
+      const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+      if (reason == Qt::MouseFocusReason || reason == Qt::TabFocusReason ||
+          reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason) {
+        bar_->RaiseGotFocus();
+      }
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  HScrollBar* bar_;
+};
+
+}  // namespace
+
+HScrollBar::HScrollBar(Container& parent, int left, int top, int width, int height, int min,
+                       int max, int largeChange, int value) {
+  const ToolkitFpScope fp;
+  auto* bar = new QScrollBar(Qt::Horizontal, NativeClient(parent));
+  bar->setGeometry(PixelRect(left, top, width, height));
+  bar->setRange(min, max);
+  bar->setSingleStep(1);
+  bar->setPageStep(largeChange);
+  bar->setValue(value);
+  // While the thumb is dragged the value stays put and each move is a Scroll; the new value
+  // arrives as one Change when the thumb is released.
+  bar->setTracking(false);
+  // A scroll bar inverts its arrow keys by default; here right and up raise the value.
+  bar->setInvertedControls(false);
+  // Click, Tab and the mouse wheel all give the slider the focus first, so that GotFocus
+  // comes before any change the wheel makes.
+  bar->setFocusPolicy(Qt::WheelFocus);
+  bar->setContextMenuPolicy(Qt::NoContextMenu);
+  native_->widget = bar;
+  QObject::connect(bar, &QScrollBar::valueChanged, bar, [this](int) { RaiseChange(); });
+  QObject::connect(bar, &QScrollBar::sliderMoved, bar, [this](int) { RaiseScroll(); });
+  auto* watcher = new FocusWatcher(this);
+  watcher->setParent(bar);
+  bar->installEventFilter(watcher);
+}
+
+HScrollBar::~HScrollBar() = default;
+
+int HScrollBar::Value() const {
+  return WidgetAs<QScrollBar>(*native_)->sliderPosition();
+}
+
+void HScrollBar::SetValue(int value) {
+  const ToolkitFpScope fp;
+  QScrollBar* bar = WidgetAs<QScrollBar>(*native_);
+  bar->setValue(std::clamp(value, bar->minimum(), bar->maximum()));
+}
+
+int HScrollBar::Min() const {
+  return WidgetAs<QScrollBar>(*native_)->minimum();
+}
+int HScrollBar::Max() const {
+  return WidgetAs<QScrollBar>(*native_)->maximum();
+}
+int HScrollBar::SmallChange() const {
+  return WidgetAs<QScrollBar>(*native_)->singleStep();
+}
+int HScrollBar::LargeChange() const {
+  return WidgetAs<QScrollBar>(*native_)->pageStep();
+}
+
+void HScrollBar::SetFocus() {
+  const ToolkitFpScope fp;
+  QWidget* bar = native_->widget;
+  if (bar->window()->focusWidget() == bar && bar->hasFocus()) return;
+  bar->setFocus(Qt::OtherFocusReason);
+  RaiseGotFocus();
+}
+
+bool HScrollBar::HasFocus() const {
+  QWidget* bar = native_->widget;
+  return bar->window()->focusWidget() == bar;
+}
+
+void HScrollBar::RaiseChange() {
+  const ProgramFpScope program;
+  if (onChange && !Quitting()) onChange();
+}
+
+void HScrollBar::RaiseScroll() {
+  const ProgramFpScope program;
+  if (onScroll && !Quitting()) onScroll();
+}
+
+void HScrollBar::RaiseGotFocus() {
+  const ProgramFpScope program;
+  if (onGotFocus && !Quitting()) onGotFocus();
+}
+
+}  // namespace toolkit
