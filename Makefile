@@ -45,6 +45,8 @@ screenshot: build
 	@mkdir -p docs
 	@QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/tests/app/make_screenshot docs/screenshot.png
 	@QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/tests/skyapp/make_sky_screenshot docs/sky-screenshot.png
+	@mkdir -p docs/guide
+	@QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/tests/docs/make_guide_pictures docs/guide
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

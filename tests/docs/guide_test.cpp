@@ -1,0 +1,129 @@
+// The teacher's guide, in both languages, against the programs: every value it writes as
+// code (`like this`) is what the window of its lesson shows in the state the lesson sets.
+#include <gtest/gtest.h>
+
+#include <QSettings>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <regex>
+#include <set>
+#include <sstream>
+
+#include "app/form/form1.h"
+#include "model/constants.h"
+#include "skyapp/window/sky_window.h"
+#include "skyapp/window/station_input.h"
+#include "tests/docs/lesson_states.h"
+#include "tests/support/started_form.h"
+
+namespace {
+
+using Quotes = std::map<int, std::vector<std::string>>;  // lesson -> values written as code
+
+// The inline code spans of each lesson ("## Lesson N" or "## Séance N") that hold a digit;
+// fenced blocks (commands to type) are not quotes.
+Quotes QuotesOf(const std::string& path) {
+  std::ifstream in(path);
+  EXPECT_TRUE(in) << path;
+  Quotes quotes;
+  int lesson = 0;
+  bool fenced = false;
+  const std::regex heading("^## \\D*(\\d+)");
+  const std::regex span("`([^`]*)`");
+  for (std::string line; std::getline(in, line);) {
+    if (line.starts_with("```")) {
+      fenced = !fenced;
+      continue;
+    }
+    std::smatch m;
+    if (std::regex_search(line, m, heading)) lesson = std::stoi(m[1]);
+    if (fenced || lesson == 0) continue;
+    for (auto it = std::sregex_iterator(line.begin(), line.end(), span);
+         it != std::sregex_iterator(); ++it) {
+      const std::string q = (*it)[1];
+      if (q.find_first_of("0123456789") != std::string::npos) quotes[lesson].push_back(q);
+    }
+  }
+  return quotes;
+}
+
+// What each lesson may quote: the captions of the classroom states it uses, or the real
+// Moon's readouts and pass at the school.
+std::map<int, std::set<std::string>> ProgramValues() {
+  // Lessons 3 and 4 compare the moving Earth with the start-up state.
+  const std::map<char, std::vector<int>> lessonsOfState = {
+      {'1', {1, 3, 4}}, {'2', {2}}, {'3', {3, 4}}, {'5', {5}}};
+  std::map<int, std::set<std::string>> values;
+  for (const guide::ClassroomState& s : guide::ClassroomStates()) {
+    Form1& f = StartForm();
+    s.set(f);
+    for (const std::string& q : guide::ClassroomQuotes(f)) {
+      for (const int lesson : lessonsOfState.at(s.name[0])) values[lesson].insert(q);
+    }
+    DestroyForm1();
+  }
+  char ratio[32];
+  std::snprintf(ratio, sizeof ratio, "%.5f", kEarthTurnsPerMoonTurn);
+  values[5].insert(ratio);
+
+  QTemporaryDir settings;
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+  skyapp::SkyWindow sky(guide::kSkyLessonInstants[0]);
+  sky.stationInput()->enterLocator(guide::kSchoolLocator);
+  for (const sky::UtcInstant t : guide::kSkyLessonInstants) {
+    sky.setChosenInstant(t);
+    for (const std::string& q : guide::SkyReadouts(sky)) values[6].insert(q);
+  }
+  for (const std::string& q : guide::SkyPassTimes()) values[6].insert(q);
+  values[6].insert(guide::kSchoolLocator);
+  return values;
+}
+
+TEST(Guide, EveryQuotedValueIsWhatTheProgramShowsInBothLanguages) {
+  const std::string docs = VORNAK_SOURCE_DIR "/docs/";
+  const Quotes en = QuotesOf(docs + "guide.en.md");
+  const Quotes fr = QuotesOf(docs + "guide.fr.md");
+  ASSERT_EQ(en.size(), 6u) << "six lessons, each quoting the programs";
+  const auto values = ProgramValues();
+  for (const auto& [name, guide] : {std::pair{"guide.en.md", &en}, {"guide.fr.md", &fr}}) {
+    for (const auto& [lesson, quotes] : *guide) {
+      for (const std::string& q : quotes) {
+        EXPECT_TRUE(values.count(lesson) && values.at(lesson).count(q))
+            << name << ", lesson " << lesson << ": `" << q
+            << "` is not what the program shows in the lesson's state";
+      }
+    }
+  }
+  // The same lessons say the same: every value quoted in one language is quoted in the other.
+  for (int lesson = 1; lesson <= 6; ++lesson) {
+    const auto set = [&](const Quotes& q) {
+      const auto it = q.find(lesson);
+      return it == q.end() ? std::set<std::string>()
+                           : std::set<std::string>(it->second.begin(), it->second.end());
+    };
+    EXPECT_EQ(set(en), set(fr)) << "lesson " << lesson
+                                << " quotes different values in English and French";
+  }
+}
+
+TEST(Guide, EveryPictureIsThereWithItsDescription) {
+  for (const char* name : {"guide.en.md", "guide.fr.md"}) {
+    std::ifstream in(std::string(VORNAK_SOURCE_DIR "/docs/") + name);
+    std::stringstream text;
+    text << in.rdbuf();
+    const std::string s = text.str();
+    const std::regex image("!\\[([^\\]]*)\\]\\(([^)]+)\\)");
+    int pictures = 0;
+    for (auto it = std::sregex_iterator(s.begin(), s.end(), image); it != std::sregex_iterator();
+         ++it, ++pictures) {
+      EXPECT_GE((*it)[1].length(), 20) << name << ": a picture without a description";
+      EXPECT_TRUE(std::ifstream(std::string(VORNAK_SOURCE_DIR "/docs/") + (*it)[2].str()))
+          << name << ": no file " << (*it)[2];
+    }
+    EXPECT_GE(pictures, 6) << name << ": a picture for each lesson";
+  }
+}
+
+}  // namespace
