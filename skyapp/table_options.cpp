@@ -69,7 +69,7 @@ bool ParseCommandLine(const std::vector<std::string_view>& args, sky::UtcInstant
   out = ParsedCommandLine{};
   std::map<std::string_view, std::string_view> given;
   for (std::size_t i = 0; i < args.size(); ++i) {
-    std::string_view name = args[i];
+    std::string_view name = args[i] == "-h" ? "--help" : args[i];
     std::optional<std::string_view> inlineValue;
     if (const std::size_t eq = name.find('='); name.starts_with("--") && eq != name.npos) {
       inlineValue = name.substr(eq + 1);
@@ -155,6 +155,10 @@ bool ParseCommandLine(const std::vector<std::string_view>& args, sky::UtcInstant
     const std::string height = dx ? "--dx-height" : "--height";
     double h = 0;
     if (has(height) && !number(height, h)) return false;
+    if (!(h >= sky::kLowestHeightM && h <= sky::kHighestHeightM)) {
+      why = height + " " + Quoted(given[height]) + ": expected a height from -1000 to 20000 m";
+      return false;
+    }
     if (has(loc)) {
       if (has(lat) || has(lon)) {
         why = loc + " and " + lat + "/" + lon + " both give the station: use one of them";
@@ -181,10 +185,7 @@ bool ParseCommandLine(const std::vector<std::string_view>& args, sky::UtcInstant
       why = lon + " " + Quoted(given[lon]) + ": expected a longitude from -180 to 180 degrees";
       return false;
     }
-    if (!sky::StationFromDegrees(la, lo, h, s, why)) {
-      why = height + " " + Quoted(given[height]) + ": " + why;
-      return false;
-    }
+    if (!sky::StationFromDegrees(la, lo, h, s, why)) return false;
     name.clear();
     return true;
   };
@@ -303,7 +304,7 @@ Band and time (UTC, like 2026-12-09T21:30Z or 2026-12-09T21:30:00.250Z):
 Output:
   --csv                    comma-separated values with a header row
   --passes                 with --from and --to: the Moon's rises, highest points and sets
-  --help, --version
+  --help (-h), --version
 )";
 }
 

@@ -79,6 +79,7 @@ TEST(TableOptions, RefusesEachClassOfBadInputNamingTheValue) {
       {"--table --lat 0 --lon inf", "inf"},
       {"--table --lat 0 --lon 12e", "12e"},
       {"--table --lat 0 --lon 1 --height 1e9", "1e9"},
+      {"--table --dx FN20 --dx-height 99999" + station, "--dx-height \"99999\""},
       {"--table --locator JN18e", "JN18e"},
       {"--table --dx ZZ00" + station, "ZZ00"},
       {"--table --dx-height 10" + station, "--dx-height"},
