@@ -335,8 +335,12 @@ void SkyWindow::BuildReadouts(QWidget* panel) {
   const auto add = [&](const QString& name, QLabel* a, QLabel* b) {
     auto* caption = new QLabel(name, box);
     g->addWidget(caption, row, 0);
-    if (a) g->addWidget(a, row, 1);
-    if (b) g->addWidget(b, row, 2);
+    // A readout's accessible name is its value; its description says what the value is.
+    for (QLabel* value : {a, b}) {
+      if (!value) continue;
+      value->setAccessibleDescription(name);
+      g->addWidget(value, row, value == a ? 1 : 2);
+    }
     ++row;
   };
   const auto value = [&](const char* objectName, const QString& tip) {
