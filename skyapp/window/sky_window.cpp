@@ -99,8 +99,11 @@ QLabel* ValueLabel(QWidget* parent, const QString& tip) {
   auto* l = new QLabel(parent);
   l->setToolTip(tip);
   l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  l->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  l->setMinimumWidth(l->fontMetrics().horizontalAdvance("-0000000.000 km"));
+  // A size fixed for the widest value, so that a new value never lays the window out
+  // again: a refresh then repaints the labels and nothing else.
+  l->setText("-0000000.000 Hz/min");
+  l->setFixedSize(l->sizeHint());
+  l->clear();
   return l;
 }
 
@@ -352,6 +355,8 @@ void SkyWindow::BuildReadouts(QWidget* panel) {
                                        "without refraction"));
   r_.horizon = value("horizon", tr("Whether the Moon is above or below your horizon"));
   r_.horizon->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  r_.horizon->setText(tr("Moon below the horizon"));
+  r_.horizon->setFixedWidth(r_.horizon->sizeHint().width() + 8);
   r_.azimuth = value("azimuth", tr("Compass direction of the Moon, from north through east"));
   r_.range = value("range", tr("Distance from your station to the Moon's centre"));
   r_.delay = value("delay", tr("Time your signal takes to the Moon and back"));
