@@ -4,10 +4,20 @@
 #include <gtest/gtest.h>
 
 #include <QFont>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QImage>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QWidget>
 #include <algorithm>
 #include <ostream>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/toolkit/color.h"
@@ -488,6 +498,154 @@ TEST_F(FormTest, InteractiveControlsHaveBilingualAccessibleNames) {
   // No two controls share a name, or a screen reader could not tell them apart.
   std::sort(names.begin(), names.end());
   EXPECT_EQ(std::adjacent_find(names.begin(), names.end()), names.end());
+}
+
+}  // namespace
+
+namespace {
+
+// ---- Captions in their rectangles ---------------------------------------------------------
+
+// The width a one-line text needs in a widget's font: its advance, or its ink where a letter
+// leans past the advance.
+int TextWidth(const QWidget* w, const QString& text) {
+  const QFontMetrics fm(w->font());
+  return std::max(fm.horizontalAdvance(text), fm.boundingRect(text).right() + 1);
+}
+
+// Every fixed caption fits the rectangle the window gives it: the caption labels and the
+// option buttons their design size (a button's text beside its indicator), the frame titles
+// their frame.
+TEST_F(FormTest, FixedCaptionsFitTheirRectangles) {
+  for (const toolkit::Label* l : {&f().Label6(), &f().Label7()}) {
+    const QWidget* w = NativeWidget(*l);
+    const QFontMetrics fm(w->font());
+    EXPECT_LE(TextWidth(w, w->property("text").toString()), w->width()) << l->Caption();
+    EXPECT_LE(fm.tightBoundingRect(w->property("text").toString()).height(), w->height())
+        << l->Caption();
+  }
+  std::vector<const toolkit::OptionButton*> buttons;
+  for (int i = 0; i < 4; ++i) buttons.insert(buttons.end(), {&f().Option1(i), &f().Option2(i)});
+  for (int i = 0; i < 2; ++i) buttons.insert(buttons.end(), {&f().Option3(i), &f().Option4(i)});
+  for (const toolkit::OptionButton* b : buttons) {
+    const auto* w = static_cast<const QAbstractButton*>(NativeWidget(*b));
+    QStyleOptionButton option;
+    option.initFrom(w);
+    option.text = w->text();
+    const bool push = qobject_cast<const QPushButton*>(w) != nullptr;
+    const QRect room = w->style()->subElementRect(
+        push ? QStyle::SE_PushButtonContents : QStyle::SE_RadioButtonContents, &option, w);
+    EXPECT_LE(TextWidth(w, w->text()), room.width()) << b->Caption();
+    EXPECT_LE(QFontMetrics(w->font()).tightBoundingRect(w->text()).height(), room.height())
+        << b->Caption();
+  }
+  std::vector<const toolkit::Frame*> frames = {&f().Frame2()};
+  for (int i = 0; i < 5; ++i) frames.push_back(&f().Frame1(i));
+  for (const toolkit::Frame* fr : frames) {
+    const auto* box = static_cast<const QGroupBox*>(NativeWidget(*fr));
+    EXPECT_LE(TextWidth(box, box->title()), box->width()) << fr->Caption();
+  }
+}
+
+// Ink of a text drawn black on white in a font: the summed darkness, and the widest run of
+// blank columns between two inked ones.
+struct Ink {
+  double darkness = 0;
+  int widestGap = 0;
+};
+Ink InkOf(const QFont& font, const QString& text) {
+  QImage image(QFontMetrics(font).horizontalAdvance(text) + 20, 40, QImage::Format_Grayscale8);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  painter.setFont(font);
+  painter.drawText(10, 30, text);
+  painter.end();
+  Ink ink;
+  int first = -1, gap = 0;
+  for (int x = 0; x < image.width(); ++x) {
+    int column = 0;
+    for (int y = 0; y < image.height(); ++y) column += 255 - qGray(image.pixel(x, y));
+    ink.darkness += column / 255.0;
+    if (column > 0) {
+      if (first >= 0) ink.widestGap = std::max(ink.widestGap, gap);
+      if (first < 0) first = x;
+      gap = 0;
+    } else {
+      ++gap;
+    }
+  }
+  return ink;
+}
+
+// A caption in bold looks bold: its strokes carry clearly more ink than the same text in
+// the regular face, and "m/s" reads as one unit, without a gap after the slash.
+TEST(CaptionFont, BoldIsHeavierThanRegularAndSpeedUnitsHaveNoGap) {
+  for (const double points : {9.75, 12.0, 14.25, 15.75}) {
+    const QFont bold = toolkit::MakeFont("Tahoma", points, true);
+    const QFont regular = toolkit::MakeFont("Tahoma", points, false);
+    const QString text = QStringLiteral("vRad= 0.000 m/s");
+    EXPECT_GT(InkOf(bold, text).darkness, 1.25 * InkOf(regular, text).darkness) << points;
+    // At most the one blank column the regular face leaves at these sizes; the bold face
+    // fonts-wine ships leaves 3 to 5 after its slash.
+    EXPECT_LE(InkOf(bold, QStringLiteral("m/s")).widestGap, 1) << points;
+  }
+}
+
+// The siblings of one container whose rectangles overlap, by pairs of widgets.
+std::set<std::pair<const QWidget*, const QWidget*>> Overlaps(const QWidget* window) {
+  std::set<std::pair<const QWidget*, const QWidget*>> pairs;
+  for (const QWidget* parent : window->findChildren<QWidget*>()) {
+    const auto kids = parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (qsizetype i = 0; i < kids.size(); ++i) {
+      for (qsizetype j = i + 1; j < kids.size(); ++j) {
+        if (kids[i]->isVisibleTo(window) && kids[j]->isVisibleTo(window) &&
+            kids[i]->geometry().intersects(kids[j]->geometry())) {
+          pairs.insert({kids[i], kids[j]});
+        }
+      }
+    }
+  }
+  return pairs;
+}
+
+// With the widest texts the readouts can take, every auto-sized label stays inside its
+// frame and overlaps nothing it did not overlap with its design caption. The widest are
+// the largest magnitudes with a sign: the range rate reaches about 465 m/s from the Earth's
+// rotation, 73 m/s from the orbit's eccentricity and some tens from parallax, 600 m/s
+// with room; a shift is 69.17 Hz per m/s.
+TEST_F(FormTest, ValueLabelsStayInsideTheirFramesWithTheWidestTexts) {
+  const QWidget* window = toolkit::NativeWindow(f());
+  const auto before = Overlaps(window);
+  const std::vector<std::pair<toolkit::Label*, const char*>> widest = {
+      {&f().Label2(0), " vRad= -73.000 m/s "},
+      {&f().Label2(5), " vTan= 1091.757 m/s "},
+      {&f().Label2(1), " vAD= -99.999 m/s "},
+      {&f().Label2(2), " vDc= -99.999 m/s "},
+      {&f().Label2(3), " vRot= -465.197 m/s "},
+      {&f().Label2(4), " vFin= -599.999 m/s "},
+      {&f().Label2(6), " AD: -6917 Hz "},
+      {&f().Label2(7), " Dc: -6917 Hz "},
+      {&f().Label2(8), " Rot: -32177 Hz "},
+      {&f().Label2(9), " Final: -41501 Hz "},
+      {&f().Label5(0), " El= -88.888° "},
+      {&f().Label5(1), " Az= 359.999° "},
+      {&f().Label9(0), " 90.0° S "},
+      {&f().Label9(1), " 360.0° "},
+      {&f().Label3(), " 359.999° "},
+      {&f().Label4(), " 359.999° "},
+      {&f().Label1(0), " 359.999° "},
+      {&f().Label1(1), " -28.730° "}};
+  for (const auto& [label, text] : widest) label->SetCaption(text);
+  for (const auto& [label, text] : widest) {
+    const QWidget* w = NativeWidget(*label);
+    EXPECT_TRUE(w->parentWidget()->rect().contains(w->geometry())) << text;
+    EXPECT_GE(w->width(), TextWidth(w, toolkit::Q(text))) << text;
+  }
+  for (const auto& pair : Overlaps(window)) {
+    EXPECT_EQ(before.count(pair), 1u)
+        << pair.first->accessibleName().toStdString() << " now overlaps "
+        << pair.second->accessibleName().toStdString();
+  }
 }
 
 }  // namespace
