@@ -6,7 +6,7 @@
 // copy of it.
 //
 // An update moves a few thousand pixels of a surface of about 190,000, so each surface keeps
-// which of its tiles (16 by 16 device pixels) it has drawn on since the last Cls: Cls copies
+// which of its tiles (8 by 8 device pixels) it has drawn on since the last Cls: Cls copies
 // back only those from the background, and the widget repaints only the tiles restored or
 // drawn since its last paint. The persistent image equals a full restore all the same,
 // since nothing but the marked tiles ever differs from the background. The whole-surface
@@ -62,11 +62,10 @@ namespace {
 bool wholeSurfaceUpdates = false;
 
 // Tiles are squares of this many device pixels. A mark reaches this far past the ideal
-// stroke: the antialiased fringe of a one-pixel line or circle, and the spacing of the
-// points a long stroke is marked at.
-constexpr int kTile = 16;
-constexpr double kStrokeMargin = 3;
-constexpr double kMarkStep = 4;
+// stroke: the antialiased fringe of a one-pixel line or circle is at most a pixel and a half
+// wide on either side.
+constexpr int kTile = 8;
+constexpr double kStrokeMargin = 2;
 
 // The widget shows the persistent image inside a sunken border.
 class Surface : public QFrame {
@@ -233,18 +232,28 @@ struct PictureBox::Impl {
       widget->update(widget->contentsRect());
       return;
     }
-    // Clipped to the image first: the axes run far beyond the surface. Between the points
-    // marked every kMarkStep pixels, every pixel of the stroke lies within the margin.
+    // Clipped to the image first: the axes run far beyond the surface. Then, band by band
+    // of tile rows, the tiles between the segment's leftmost and rightmost point in the
+    // band, widened by the margin.
     QPointF p = a * dpr;
     QPointF q = b * dpr;
-    const double m = kStrokeMargin + kMarkStep;
+    const double m = kStrokeMargin;
     if (!ClipToBox(p, q, -m, -m, image.width() + m, image.height() + m)) return;
-    const double length = std::hypot(q.x() - p.x(), q.y() - p.y());
-    const int steps = static_cast<int>(std::ceil(length / kMarkStep));
-    for (int i = 0; i <= steps; ++i) {
-      const double t = steps == 0 ? 0 : static_cast<double>(i) / steps;
-      const QPointF at = p + (q - p) * t;
-      MarkBox(at.x() - m, at.y() - m, at.x() + m, at.y() + m);
+    if (p.y() > q.y()) std::swap(p, q);
+    const double dy = q.y() - p.y();
+    const int r0 = std::max(0, static_cast<int>(std::floor((p.y() - m) / kTile)));
+    const int r1 = std::min(tileRows - 1, static_cast<int>(std::floor((q.y() + m) / kTile)));
+    for (int r = r0; r <= r1; ++r) {
+      const double top = std::max(p.y(), r * kTile - m);
+      const double bottom = std::min(q.y(), (r + 1) * kTile + m);
+      double x0 = p.x();
+      double x1 = q.x();
+      if (dy > 0) {
+        x0 = p.x() + (q.x() - p.x()) * std::clamp((top - p.y()) / dy, 0.0, 1.0);
+        x1 = p.x() + (q.x() - p.x()) * std::clamp((bottom - p.y()) / dy, 0.0, 1.0);
+      }
+      if (x0 > x1) std::swap(x0, x1);
+      MarkBox(x0 - m, r * kTile, x1 + m, r * kTile + kTile - 1);
     }
   }
 
@@ -253,7 +262,8 @@ struct PictureBox::Impl {
       Touched(QRectF(centre.x() - r, centre.y() - r, 2 * r, 2 * r));
       return;
     }
-    const int steps = static_cast<int>(std::ceil(2 * std::numbers::pi * r * dpr / kMarkStep));
+    // Chords short enough to stay within a tenth of a pixel of the circle.
+    const int steps = static_cast<int>(std::ceil(std::numbers::pi / std::sqrt(0.2 / (r * dpr))));
     QPointF previous(centre.x() + r, centre.y());
     for (int i = 1; i <= steps; ++i) {
       const double angle = 2 * std::numbers::pi * i / steps;
@@ -290,32 +300,37 @@ struct PictureBox::Impl {
     return true;
   }
 
-  // Tells the widget which tiles changed: runs of tiles row by row, in the banded order a
-  // region is built from.
+  // Tells the widget which tiles changed, coarsely: a band of kRepaintBand tile rows at a
+  // time, from its leftmost changed tile to its rightmost. Painting and flushing cost per
+  // rectangle as well as per pixel, and a few rectangles of some spare pixels cost less
+  // than hundreds of exact ones.
+  static constexpr int kRepaintBand = 4;
   void RequestRepaint() {
     repaintPending = false;
     if (!tracked) return;
     const QPoint origin = widget->contentsRect().topLeft();
-    QList<QRect> rects;
-    for (int ty = 0; ty < tileRows; ++ty) {
-      std::uint8_t* changed = &changedTiles[static_cast<std::size_t>(ty) * tileCols];
-      for (int tx = 0; tx < tileCols;) {
-        if (changed[tx] == 0) {
-          ++tx;
-          continue;
-        }
-        const int first = tx;
-        while (tx < tileCols && changed[tx] != 0) changed[tx++] = 0;
-        // Device pixels to logical ones, rounded outward.
-        const int left = static_cast<int>(std::floor(first * kTile / dpr));
-        const int top = static_cast<int>(std::floor(ty * kTile / dpr));
-        const int right = std::min(widthPx, static_cast<int>(std::ceil(tx * kTile / dpr)));
-        const int bottom = std::min(heightPx, static_cast<int>(std::ceil((ty + 1) * kTile / dpr)));
-        rects.append(QRect(QPoint(left, top) + origin, QPoint(right - 1, bottom - 1) + origin));
-      }
-    }
     QRegion region;
-    for (const QRect& r : rects) region += r;
+    for (int band = 0; band < tileRows; band += kRepaintBand) {
+      int first = tileCols;
+      int last = -1;
+      const int end = std::min(tileRows, band + kRepaintBand);
+      for (int ty = band; ty < end; ++ty) {
+        std::uint8_t* changed = &changedTiles[static_cast<std::size_t>(ty) * tileCols];
+        for (int tx = 0; tx < tileCols; ++tx) {
+          if (changed[tx] == 0) continue;
+          changed[tx] = 0;
+          first = std::min(first, tx);
+          last = std::max(last, tx);
+        }
+      }
+      if (last < 0) continue;
+      // Device pixels to logical ones, rounded outward.
+      const int left = static_cast<int>(std::floor(first * kTile / dpr));
+      const int top = static_cast<int>(std::floor(band * kTile / dpr));
+      const int right = std::min(widthPx, static_cast<int>(std::ceil((last + 1) * kTile / dpr)));
+      const int bottom = std::min(heightPx, static_cast<int>(std::ceil(end * kTile / dpr)));
+      region += QRect(QPoint(left, top) + origin, QPoint(right - 1, bottom - 1) + origin);
+    }
     widget->update(region);
   }
 
@@ -559,9 +574,9 @@ void PictureBox::Print(const std::string& text) {
   }
   p.setPen(ToQColor(impl_->foreColor));
   p.drawStaticText(topLeft, laid);
-  // Letters may reach past their advances and below the line; a text height on every side
-  // holds any of the faces used.
-  const double h = impl_->face->metrics.height();
+  // Letters may reach a little past their advances: a quarter of a text height on either
+  // side holds any of the faces used.
+  const double h = impl_->face->metrics.height() / 4;
   impl_->Touched(QRectF(topLeft, laid.size()).adjusted(-h, -h, h, h));
   // The current point moves to the start of the next text line.
   impl_->currentX = static_cast<float>(impl_->frame.left);
