@@ -221,106 +221,74 @@ TEST(AccessibleLifetime, InterfacesGoWithTheWindow) {
 
 // ---- Focus from assistive technology ------------------------------------------------------
 
-// Counts a slider's GotFocus and Change events, in order, while its handlers still run.
-struct EventLog {
+// Logs a slider's GotFocus and Change, in order, while its handlers still run.
+void Log(toolkit::HScrollBar& bar, std::vector<std::string>& events) {
+  bar.onGotFocus = [&events, h = bar.onGotFocus] {
+    events.push_back("GotFocus");
+    if (h) h();
+  };
+  bar.onChange = [&events, h = bar.onChange] {
+    events.push_back("Change");
+    if (h) h();
+  };
+}
+
+// A screen reader that sets a slider's value takes the slider as the mouse would: GotFocus
+// first, which unmarks the "0°" preset, then the Change; choosing "0°" afterwards brings
+// the slider and its readout back. Both preset sliders.
+TEST_F(StartedFormTest, ValueSetThroughTheInterfaceFocusesFirstAndThePresetWorksAfter) {
   std::vector<std::string> events;
-  void Watch(toolkit::HScrollBar& bar) {
-    bar.onGotFocus = [this, h = bar.onGotFocus] {
-      events.push_back("GotFocus");
-      if (h) h();
+  for (int slider : {3, 2}) {
+    toolkit::HScrollBar& bar = f->HScroll1(slider);
+    events.clear();
+    const auto preset = [&](int i) -> toolkit::OptionButton& {
+      return slider == 3 ? f->Option1(i) : f->Option2(i);
     };
-    bar.onChange = [this, h = bar.onChange] {
-      events.push_back("Change");
-      if (h) h();
-    };
+    Log(bar, events);
+    Accessible(bar)->valueInterface()->setCurrentValue(5000);
+    EXPECT_EQ(events, (std::vector<std::string>{"GotFocus", "Change"})) << slider;
+    EXPECT_EQ(bar.Value(), 5000);
+    for (int i = 0; i < 4; ++i) EXPECT_FALSE(preset(i).Value()) << slider << " preset " << i;
+
+    QWidget* zero = NativeWidget(preset(0));
+    QTest::mouseClick(zero, Qt::LeftButton, Qt::NoModifier, QPoint(8, zero->height() / 2));
+    EXPECT_EQ(bar.Value(), 0) << slider;
+    EXPECT_EQ((slider == 3 ? f->Label1(0) : f->Label4()).Caption(), " 0.000° ");
   }
-};
-
-struct PresetSliderRow {
-  const char* name;
-  toolkit::HScrollBar& (*slider)(Form1&);
-  toolkit::OptionButton& (*preset)(Form1&, int);
-  toolkit::Label& (*readout)(Form1&);
-};
-void PrintTo(const PresetSliderRow& r, std::ostream* os) {
-  *os << r.name;
 }
 
-using AssistedSliderTest = StartedFormTableTest<PresetSliderRow>;
-
-// A screen reader that moves the slider by its value takes the slider as the mouse would:
-// GotFocus first, which unmarks the "0°" preset, then the Change. Choosing "0°" afterwards
-// then brings the slider and its readout back.
-TEST_P(AssistedSliderTest, ValueSetThroughTheInterfaceFocusesFirstAndThePresetWorksAfter) {
-  const PresetSliderRow& r = GetParam();
-  toolkit::HScrollBar& bar = r.slider(*f);
-  ASSERT_TRUE(r.preset(*f, 0).Value());
-  EventLog log;
-  log.Watch(bar);
-  Accessible(bar)->valueInterface()->setCurrentValue(5000);
-  EXPECT_EQ(log.events, (std::vector<std::string>{"GotFocus", "Change"}));
-  EXPECT_TRUE(bar.HasFocus());
-  EXPECT_EQ(bar.Value(), 5000);
-  for (int i = 0; i < 4; ++i) EXPECT_FALSE(r.preset(*f, i).Value()) << "preset " << i;
-
-  QWidget* zero = NativeWidget(r.preset(*f, 0));
-  QTest::mouseClick(zero, Qt::LeftButton, Qt::NoModifier, QPoint(8, zero->height() / 2));
-  EXPECT_TRUE(r.preset(*f, 0).Value());
-  EXPECT_EQ(bar.Value(), 0);
-  EXPECT_EQ(r.readout(*f).Caption(), " 0.000° ");
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Presets, AssistedSliderTest,
-    ::testing::Values(
-        PresetSliderRow{"NodeLine", [](Form1& w) -> toolkit::HScrollBar& { return w.HScroll1(3); },
-                        [](Form1& w, int i) -> toolkit::OptionButton& { return w.Option1(i); },
-                        [](Form1& w) -> toolkit::Label& { return w.Label1(0); }},
-        PresetSliderRow{"Moon", [](Form1& w) -> toolkit::HScrollBar& { return w.HScroll1(2); },
-                        [](Form1& w, int i) -> toolkit::OptionButton& { return w.Option2(i); },
-                        [](Form1& w) -> toolkit::Label& { return w.Label4(); }}),
-    RowName<PresetSliderRow>);
-
-// The interface's set-focus action raises GotFocus exactly once, as a click does, and the
-// toolkit's own SetFocus still once; a window merely re-activated raises none, and neither
-// does a disabled slider, which takes no value either.
+// The set-focus action raises GotFocus once, as a click does, and the toolkit's SetFocus
+// still once; a window merely re-activated raises none, nor does a disabled slider, which
+// takes no value either.
 TEST_F(StartedFormTest, FocusActionRaisesGotFocusOnceAndOnlyWhenTheUserMovesIt) {
   QWidget* window = toolkit::NativeWindow(*f);
   window->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-  EventLog nodes, moon;
-  nodes.Watch(f->HScroll1(3));
-  moon.Watch(f->HScroll1(2));
+  std::vector<std::string> nodes, moon, speed;
+  Log(f->HScroll1(3), nodes);
+  Log(f->HScroll1(2), moon);
+  Log(f->HScroll1(0), speed);
+  const QString focus = QAccessibleActionInterface::setFocusAction();
   QAccessibleActionInterface* action = Accessible(f->HScroll1(3))->actionInterface();
-  ASSERT_NE(action, nullptr);
-  ASSERT_TRUE(action->actionNames().contains(QAccessibleActionInterface::setFocusAction()));
-
-  action->doAction(QAccessibleActionInterface::setFocusAction());
-  EXPECT_EQ(nodes.events, std::vector<std::string>{"GotFocus"});
-  EXPECT_TRUE(f->HScroll1(3).HasFocus());
+  ASSERT_TRUE(action->actionNames().contains(focus));
+  action->doAction(focus);
+  action->doAction(focus);  // it has the focus already
+  EXPECT_EQ(nodes, std::vector<std::string>{"GotFocus"});
   for (int i = 0; i < 4; ++i) EXPECT_FALSE(f->Option1(i).Value()) << "Option1 " << i;
-  EXPECT_TRUE(f->Option2(0).Value());
-  action->doAction(QAccessibleActionInterface::setFocusAction());  // it has the focus already
-  EXPECT_EQ(nodes.events.size(), 1u);
 
   f->HScroll1(2).SetFocus();
-  EXPECT_EQ(moon.events, std::vector<std::string>{"GotFocus"});
-
   QApplication::setActiveWindow(nullptr);
   QApplication::processEvents();
   QApplication::setActiveWindow(window);
   ASSERT_TRUE(QTest::qWaitForWindowActive(window));
   EXPECT_TRUE(f->HScroll1(2).HasFocus());
-  EXPECT_EQ(moon.events.size(), 1u);
-  EXPECT_EQ(nodes.events.size(), 1u);
+  EXPECT_EQ(moon, std::vector<std::string>{"GotFocus"});
 
-  EventLog speed;
-  speed.Watch(f->HScroll1(0));
-  QAccessibleInterface* disabled = Accessible(f->HScroll1(0));
-  disabled->actionInterface()->doAction(QAccessibleActionInterface::setFocusAction());
-  disabled->valueInterface()->setCurrentValue(9000);
-  EXPECT_TRUE(speed.events.empty());
+  Accessible(f->HScroll1(0))->actionInterface()->doAction(focus);
+  Accessible(f->HScroll1(0))->valueInterface()->setCurrentValue(9000);
+  EXPECT_TRUE(speed.empty());
   EXPECT_EQ(f->HScroll1(0).Value(), 0);
+  EXPECT_EQ(nodes.size(), 1u);
 }
 
 // ---- Keyboard order -----------------------------------------------------------------------
