@@ -203,11 +203,18 @@ struct PictureBox::Impl {
 
   // Marks the tiles that the device-pixel rectangle [x0, x1] by [y0, y1] touches.
   void MarkBox(double x0, double y0, double x1, double y1) {
-    const int c0 = std::max(0, static_cast<int>(std::floor(x0)) / kTile);
-    const int c1 = std::min(tileCols - 1, static_cast<int>(std::floor(x1)) / kTile);
-    const int r0 = std::max(0, static_cast<int>(std::floor(y0)) / kTile);
-    const int r1 = std::min(tileRows - 1, static_cast<int>(std::floor(y1)) / kTile);
-    if (x1 < 0 || y1 < 0 || c0 > c1 || r0 > r1) return;
+    if (x1 < 0 || y1 < 0 || x0 >= image.width() || y0 >= image.height()) return;
+    // Clamped first: a text or circle far off the surface must not overflow the conversion.
+    const auto col = [this](double x) {
+      return static_cast<int>(std::clamp(x, 0.0, image.width() - 1.0)) / kTile;
+    };
+    const auto row = [this](double y) {
+      return static_cast<int>(std::clamp(y, 0.0, image.height() - 1.0)) / kTile;
+    };
+    const int c0 = col(x0);
+    const int c1 = col(x1);
+    const int r0 = row(y0);
+    const int r1 = row(y1);
     for (int r = r0; r <= r1; ++r) {
       std::fill_n(drawnTiles.begin() + static_cast<std::ptrdiff_t>(r) * tileCols + c0, c1 - c0 + 1,
                   1);
