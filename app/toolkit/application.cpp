@@ -25,18 +25,22 @@ namespace {
 bool quitting = false;
 int doEventsDepth = 0;
 bool tahomaLoaded = false;
+bool tahomaBoldSynthesized = false;
 std::vector<void (*)()> endHooks;
 
-// Debian's fonts-wine ships Tahoma's metric-compatible regular and bold faces.
-constexpr const char* kTahomaFiles[] = {"/usr/share/wine/fonts/tahoma.ttf",
-                                        "/usr/share/wine/fonts/tahomabd.ttf"};
+// Debian's fonts-wine ships Tahoma's metric-compatible regular and bold faces. Only the
+// regular one is loaded: the bold one draws strokes no heavier than the regular face and
+// leaves a wide gap after the slash ("m/ s"). Asked for bold with only the regular face at
+// hand, Qt emboldens its outlines, which gives the heavier strokes of Tahoma bold.
+constexpr const char* kTahomaFile = "/usr/share/wine/fonts/tahoma.ttf";
 
 void LoadFonts() {
-  for (const char* path : kTahomaFiles) {
-    if (QFile::exists(QString::fromLatin1(path)) &&
-        QFontDatabase::addApplicationFont(QString::fromLatin1(path)) >= 0) {
-      tahomaLoaded = true;
-    }
+  if (QFile::exists(QString::fromLatin1(kTahomaFile)) &&
+      QFontDatabase::addApplicationFont(QString::fromLatin1(kTahomaFile)) >= 0) {
+    tahomaLoaded = true;
+    // A Tahoma bold installed on the system is a real bold face, drawn as it is.
+    tahomaBoldSynthesized = !QFontDatabase::styles(QStringLiteral("Tahoma"))
+                                 .contains(QStringLiteral("Bold"), Qt::CaseInsensitive);
   }
 }
 
@@ -165,15 +169,24 @@ bool DisplayAvailable() {
 
 QFont MakeFont(const std::string& name, double points, bool bold) {
   const QString wanted = QString::fromStdString(name);
+  const bool tahoma =
+      wanted.compare(QStringLiteral("tahoma"), Qt::CaseInsensitive) == 0 && tahomaLoaded;
   QFont font;
-  if (wanted.compare(QStringLiteral("tahoma"), Qt::CaseInsensitive) == 0 && tahomaLoaded) {
+  if (tahoma) {
     font.setFamily(QStringLiteral("Tahoma"));
   } else {
     font.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")});
   }
   font.setStyleHint(QFont::SansSerif);
   font.setBold(bold);
-  font.setPixelSize(std::max(1, static_cast<int>(std::lround(PointsToPixels(points)))));
+  const int pixels = std::max(1, static_cast<int>(std::lround(PointsToPixels(points))));
+  font.setPixelSize(pixels);
+  // Emboldening thickens every stroke but keeps the regular face's advances, so neighbouring
+  // letters would touch; a twentieth of the em between letters (one pixel at these sizes)
+  // gives the room back, and the texts stay narrower than with the shipped bold face.
+  if (bold && tahoma && tahomaBoldSynthesized) {
+    font.setLetterSpacing(QFont::AbsoluteSpacing, pixels / 20.0);
+  }
   return font;
 }
 

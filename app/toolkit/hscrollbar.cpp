@@ -1,6 +1,9 @@
 // HScrollBar: the slider, with Change, Scroll and GotFocus as the program relies on them.
 #include "app/toolkit/controls.h"
 
+#include <QAccessible>
+#include <QAccessibleValueInterface>
+#include <QAccessibleWidget>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QScrollBar>
@@ -15,8 +18,8 @@ namespace toolkit {
 namespace {
 
 // Raises a slider's GotFocus when the user moves the focus to it (a click, Tab or a
-// shortcut); not when the window is merely re-activated, and not for SetFocus, which raises
-// it itself.
+// shortcut); not when the window is merely re-activated or a popup closes, and not for
+// SetFocus, which raises it itself (assistive technology goes through SetFocus too).
 class FocusWatcher : public QObject {
  public:
   explicit FocusWatcher(HScrollBar* bar) : QObject(nullptr), bar_(bar) {}
@@ -35,12 +38,74 @@ class FocusWatcher : public QObject {
   HScrollBar* bar_;
 };
 
+// The widget of a toolkit slider, which knows its control so that assistive technology can
+// reach the control's own focus path.
+class SliderWidget : public QScrollBar {
+ public:
+  SliderWidget(HScrollBar* owner, QWidget* parent)
+      : QScrollBar(Qt::Horizontal, parent), owner_(owner) {}
+  [[nodiscard]] HScrollBar* Owner() const { return owner_; }
+
+ private:
+  HScrollBar* owner_;
+};
+
+// What a screen reader or switch access sees of a slider. Qt's own interface moves the focus
+// with no reason a handler can tell from a re-activation, and sets a value without any
+// focus; a user working the slider this way must get what the mouse gives: GotFocus first,
+// then the Change.
+class AccessibleSlider : public QAccessibleWidget, public QAccessibleValueInterface {
+ public:
+  explicit AccessibleSlider(SliderWidget* bar) : QAccessibleWidget(bar, QAccessible::ScrollBar) {}
+
+  void* interface_cast(QAccessible::InterfaceType t) override {
+    if (t == QAccessible::ValueInterface) return static_cast<QAccessibleValueInterface*>(this);
+    return QAccessibleWidget::interface_cast(t);
+  }
+  [[nodiscard]] QString text(QAccessible::Text t) const override {
+    if (t == QAccessible::Value) return QString::number(Bar()->value());
+    return QAccessibleWidget::text(t);
+  }
+
+  [[nodiscard]] QVariant currentValue() const override { return Bar()->value(); }
+  [[nodiscard]] QVariant maximumValue() const override { return Bar()->maximum(); }
+  [[nodiscard]] QVariant minimumValue() const override { return Bar()->minimum(); }
+  [[nodiscard]] QVariant minimumStepSize() const override { return Bar()->singleStep(); }
+  void setCurrentValue(const QVariant& value) override {
+    if (!Bar()->isEnabled()) return;
+    Bar()->Owner()->SetFocus();
+    Bar()->Owner()->SetValue(value.toInt());
+  }
+
+  void doAction(const QString& action) override {
+    if (action == setFocusAction()) {
+      if (Bar()->isEnabled()) Bar()->Owner()->SetFocus();
+      return;
+    }
+    QAccessibleWidget::doAction(action);
+  }
+
+ private:
+  [[nodiscard]] SliderWidget* Bar() const { return static_cast<SliderWidget*>(widget()); }
+};
+
+QAccessibleInterface* SliderAccessibleFactory(const QString& className, QObject* object) {
+  if (className != QLatin1String("QScrollBar")) return nullptr;
+  auto* bar = dynamic_cast<SliderWidget*>(object);
+  return bar != nullptr ? new AccessibleSlider(bar) : nullptr;
+}
+
 }  // namespace
 
 HScrollBar::HScrollBar(Container& parent, int left, int top, int width, int height, int min,
                        int max, int largeChange, int value) {
   const ToolkitFpScope fp;
-  auto* bar = new QScrollBar(Qt::Horizontal, NativeClient(parent));
+  static const bool factoryInstalled = [] {
+    QAccessible::installFactory(SliderAccessibleFactory);
+    return true;
+  }();
+  (void)factoryInstalled;
+  auto* bar = new SliderWidget(this, NativeClient(parent));
   bar->setGeometry(PixelRect(left, top, width, height));
   bar->setRange(min, max);
   bar->setSingleStep(1);

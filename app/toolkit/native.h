@@ -39,8 +39,8 @@ template <class W>
 [[nodiscard]] Picture PictureFrom(const QImage& image);
 
 // A font of the window description: "Tahoma" is the metric-compatible face that Debian's
-// fonts-wine ships, loaded by the application; other names and a missing Tahoma fall back to
-// a sans face. Sizes in points become pixels at 96 dpi.
+// fonts-wine ships, loaded by the application, its bold the regular face emboldened; other
+// names and a missing Tahoma fall back to a sans face. Sizes in points become pixels at 96 dpi.
 [[nodiscard]] QFont MakeFont(const std::string& name, double points, bool bold);
 
 [[nodiscard]] QColor ToQColor(Color c);

@@ -219,6 +219,78 @@ TEST(AccessibleLifetime, InterfacesGoWithTheWindow) {
   }
 }
 
+// ---- Focus from assistive technology ------------------------------------------------------
+
+// Logs a slider's GotFocus and Change, in order, while its handlers still run.
+void Log(toolkit::HScrollBar& bar, std::vector<std::string>& events) {
+  bar.onGotFocus = [&events, h = bar.onGotFocus] {
+    events.push_back("GotFocus");
+    if (h) h();
+  };
+  bar.onChange = [&events, h = bar.onChange] {
+    events.push_back("Change");
+    if (h) h();
+  };
+}
+
+// A screen reader that sets a slider's value takes the slider as the mouse would: GotFocus
+// first, which unmarks the "0°" preset, then the Change; choosing "0°" afterwards brings
+// the slider and its readout back. Both preset sliders.
+TEST_F(StartedFormTest, ValueSetThroughTheInterfaceFocusesFirstAndThePresetWorksAfter) {
+  std::vector<std::string> events;
+  for (int slider : {3, 2}) {
+    toolkit::HScrollBar& bar = f->HScroll1(slider);
+    events.clear();
+    const auto preset = [&](int i) -> toolkit::OptionButton& {
+      return slider == 3 ? f->Option1(i) : f->Option2(i);
+    };
+    Log(bar, events);
+    Accessible(bar)->valueInterface()->setCurrentValue(5000);
+    EXPECT_EQ(events, (std::vector<std::string>{"GotFocus", "Change"})) << slider;
+    EXPECT_EQ(bar.Value(), 5000);
+    for (int i = 0; i < 4; ++i) EXPECT_FALSE(preset(i).Value()) << slider << " preset " << i;
+
+    QWidget* zero = NativeWidget(preset(0));
+    QTest::mouseClick(zero, Qt::LeftButton, Qt::NoModifier, QPoint(8, zero->height() / 2));
+    EXPECT_EQ(bar.Value(), 0) << slider;
+    EXPECT_EQ((slider == 3 ? f->Label1(0) : f->Label4()).Caption(), " 0.000° ");
+  }
+}
+
+// The set-focus action raises GotFocus once, as a click does, and the toolkit's SetFocus
+// still once; a window merely re-activated raises none, nor does a disabled slider, which
+// takes no value either.
+TEST_F(StartedFormTest, FocusActionRaisesGotFocusOnceAndOnlyWhenTheUserMovesIt) {
+  QWidget* window = toolkit::NativeWindow(*f);
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+  std::vector<std::string> nodes, moon, speed;
+  Log(f->HScroll1(3), nodes);
+  Log(f->HScroll1(2), moon);
+  Log(f->HScroll1(0), speed);
+  const QString focus = QAccessibleActionInterface::setFocusAction();
+  QAccessibleActionInterface* action = Accessible(f->HScroll1(3))->actionInterface();
+  ASSERT_TRUE(action->actionNames().contains(focus));
+  action->doAction(focus);
+  action->doAction(focus);  // it has the focus already
+  EXPECT_EQ(nodes, std::vector<std::string>{"GotFocus"});
+  for (int i = 0; i < 4; ++i) EXPECT_FALSE(f->Option1(i).Value()) << "Option1 " << i;
+
+  f->HScroll1(2).SetFocus();
+  QApplication::setActiveWindow(nullptr);
+  QApplication::processEvents();
+  QApplication::setActiveWindow(window);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+  EXPECT_TRUE(f->HScroll1(2).HasFocus());
+  EXPECT_EQ(moon, std::vector<std::string>{"GotFocus"});
+
+  Accessible(f->HScroll1(0))->actionInterface()->doAction(focus);
+  Accessible(f->HScroll1(0))->valueInterface()->setCurrentValue(9000);
+  EXPECT_TRUE(speed.empty());
+  EXPECT_EQ(f->HScroll1(0).Value(), 0);
+  EXPECT_EQ(nodes.size(), 1u);
+}
+
 // ---- Keyboard order -----------------------------------------------------------------------
 
 // The stops of Tab in the order of the window's tab indexes: the three surfaces (0-2), the

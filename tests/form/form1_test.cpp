@@ -4,10 +4,19 @@
 #include <gtest/gtest.h>
 
 #include <QFont>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QImage>
+#include <QPainter>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QWidget>
 #include <algorithm>
 #include <ostream>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/toolkit/color.h"
@@ -488,6 +497,131 @@ TEST_F(FormTest, InteractiveControlsHaveBilingualAccessibleNames) {
   // No two controls share a name, or a screen reader could not tell them apart.
   std::sort(names.begin(), names.end());
   EXPECT_EQ(std::adjacent_find(names.begin(), names.end()), names.end());
+}
+
+}  // namespace
+
+namespace {
+
+// ---- Captions in their rectangles ---------------------------------------------------------
+
+// The width a one-line text needs in a widget's font: its advance, or its ink where a letter
+// leans past the advance.
+int TextWidth(const QWidget* w, const QString& text) {
+  const QFontMetrics fm(w->font());
+  return std::max(fm.horizontalAdvance(text), fm.boundingRect(text).right() + 1);
+}
+
+// Every fixed caption fits the rectangle the window gives it: the caption labels their
+// design size, an option button's text the room beside its indicator, a title its frame.
+TEST_F(FormTest, FixedCaptionsFitTheirRectangles) {
+  for (const toolkit::Label* l : {&f().Label6(), &f().Label7()}) {
+    const QWidget* w = NativeWidget(*l);
+    const QString text = w->property("text").toString();
+    EXPECT_LE(TextWidth(w, text), w->width()) << l->Caption();
+    EXPECT_LE(QFontMetrics(w->font()).tightBoundingRect(text).height(), w->height());
+  }
+  for (int i = 0; i < 4; ++i) {
+    for (const toolkit::OptionButton* b :
+         {&f().Option1(i), &f().Option2(i), &f().Option3(i % 2), &f().Option4(i % 2)}) {
+      const auto* w = static_cast<const QAbstractButton*>(NativeWidget(*b));
+      QStyleOptionButton option;
+      option.initFrom(w);
+      const bool push = qobject_cast<const QPushButton*>(w) != nullptr;
+      const QRect room = w->style()->subElementRect(
+          push ? QStyle::SE_PushButtonContents : QStyle::SE_RadioButtonContents, &option, w);
+      EXPECT_LE(TextWidth(w, w->text()), room.width()) << b->Caption();
+      EXPECT_LE(QFontMetrics(w->font()).tightBoundingRect(w->text()).height(), room.height());
+    }
+  }
+  for (int i = -1; i < 5; ++i) {
+    const auto* box =
+        static_cast<const QGroupBox*>(NativeWidget(i < 0 ? f().Frame2() : f().Frame1(i)));
+    EXPECT_LE(TextWidth(box, box->title()), box->width()) << box->title().toStdString();
+  }
+}
+
+// The pairs of sibling widgets whose rectangles overlap.
+std::set<std::pair<const QWidget*, const QWidget*>> Overlaps(const QWidget* window) {
+  std::set<std::pair<const QWidget*, const QWidget*>> pairs;
+  for (const QWidget* a : window->findChildren<QWidget*>()) {
+    for (const QWidget* b : window->findChildren<QWidget*>()) {
+      if (a < b && a->parentWidget() == b->parentWidget() && a->isVisibleTo(window) &&
+          b->isVisibleTo(window) && a->geometry().intersects(b->geometry())) {
+        pairs.insert({a, b});
+      }
+    }
+  }
+  return pairs;
+}
+
+// With the widest texts the readouts can take, every auto-sized label shows its text whole
+// inside its frame and overlaps nothing it did not overlap with its design caption. The
+// range rate reaches about 465 m/s from the Earth's rotation, 73 m/s from the orbit's
+// eccentricity and some tens from parallax (600 m/s with room); a shift is 69.17 Hz per m/s.
+TEST_F(FormTest, ValueLabelsStayInsideTheirFramesWithTheWidestTexts) {
+  const QWidget* window = toolkit::NativeWindow(f());
+  const auto before = Overlaps(window);
+  const std::pair<toolkit::Label*, const char*> widest[] = {
+      {&f().Label2(0), " vRad= -73.000 m/s "},
+      {&f().Label2(5), " vTan= 1091.757 m/s "},
+      {&f().Label2(1), " vAD= -99.999 m/s "},
+      {&f().Label2(2), " vDc= -99.999 m/s "},
+      {&f().Label2(3), " vRot= -465.197 m/s "},
+      {&f().Label2(4), " vFin= -599.999 m/s "},
+      {&f().Label2(6), " AD: -6917 Hz "},
+      {&f().Label2(7), " Dc: -6917 Hz "},
+      {&f().Label2(8), " Rot: -32177 Hz "},
+      {&f().Label2(9), " Final: -41501 Hz "},
+      {&f().Label5(0), " El= -88.888° "},
+      {&f().Label5(1), " Az= 359.999° "},
+      {&f().Label9(0), " 90.0° S "},
+      {&f().Label9(1), " 360.0° "},
+      {&f().Label3(), " 359.999° "},
+      {&f().Label4(), " 359.999° "},
+      {&f().Label1(0), " 359.999° "},
+      {&f().Label1(1), " -28.730° "}};
+  for (const auto& [label, text] : widest) label->SetCaption(text);
+  for (const auto& [label, text] : widest) {
+    const QWidget* w = NativeWidget(*label);
+    EXPECT_TRUE(w->parentWidget()->rect().contains(w->geometry())) << text;
+    EXPECT_GE(w->width(), TextWidth(w, toolkit::Q(text))) << text;
+  }
+  for (const auto& pair : Overlaps(window)) EXPECT_EQ(before.count(pair), 1u);
+}
+
+// The summed darkness of a text drawn black on white, and the widest run of blank columns
+// between two inked ones.
+std::pair<double, int> InkAndWidestGap(const QFont& font, const QString& text) {
+  QImage image(QFontMetrics(font).horizontalAdvance(text) + 20, 40, QImage::Format_Grayscale8);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  painter.setFont(font);
+  painter.drawText(10, 30, text);
+  painter.end();
+  double ink = 0;
+  int gap = -image.width(), widest = 0;
+  for (int x = 0; x < image.width(); ++x) {
+    int column = 0;
+    for (int y = 0; y < image.height(); ++y) column += 255 - qGray(image.pixel(x, y));
+    ink += column / 255.0;
+    widest = column > 0 ? std::max(widest, gap) : widest;
+    gap = column > 0 ? 0 : gap + 1;
+  }
+  return {ink, widest};
+}
+
+// A caption in bold looks bold: clearly more ink than the same text in the regular face
+// (the bold face fonts-wine ships carries the same), and "m/s" without a gap after the
+// slash: at most the one blank column the regular face leaves, where that bold face
+// leaves 3 to 5.
+TEST(CaptionFont, BoldIsHeavierThanRegularAndSpeedUnitsHaveNoGap) {
+  for (const double points : {9.75, 12.0, 14.25, 15.75}) {
+    const QString text = QStringLiteral("vRad= 0.000 m/s");
+    EXPECT_GT(InkAndWidestGap(toolkit::MakeFont("Tahoma", points, true), text).first,
+              1.25 * InkAndWidestGap(toolkit::MakeFont("Tahoma", points, false), text).first);
+    EXPECT_LE(InkAndWidestGap(toolkit::MakeFont("Tahoma", points, true), "m/s").second, 1);
+  }
 }
 
 }  // namespace

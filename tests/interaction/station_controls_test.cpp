@@ -158,6 +158,23 @@ TEST_F(StationControls, TagOneUpdatesTheStationWithoutRefreshing) {
   EXPECT_TRUE(EarthFixedShown());
 }
 
+// The Moon rising due east of a station on the equator, as a teacher sets it up: the
+// latitude slider to 0, then the sidereal slider to 24576. The Earth carries P east at
+// 465.10 m/s, almost straight at the Moon, so the rotation share is close to that whole
+// speed; P runs toward the Moon, so the echo is raised by about 32 kHz, while the rotation
+// share, the station's speed along the line of sight, reads with a plus sign.
+TEST_F(StationControls, MoonRisingDueEastOfAnEquatorialStation) {
+  f->HScroll2(0).SetValue(0);
+  f->HScroll1(1).SetValue(24576);
+  EXPECT_EQ(f->Label5(0).Caption(), " El= -1.014° ");
+  EXPECT_EQ(f->Label2(1).Caption(), " vAD= -17.393 m/s ");
+  EXPECT_EQ(f->Label2(3).Caption(), " vRot= +465.197 m/s ");
+  EXPECT_EQ(f->Label2(4).Caption(), " vFin= -447.946 m/s ");
+  EXPECT_EQ(f->Label2(6).Caption(), " AD: +1203 Hz ");
+  EXPECT_EQ(f->Label2(8).Caption(), " Rot: -32177 Hz ");
+  EXPECT_EQ(f->Label2(9).Caption(), " Final: +30983 Hz ");
+}
+
 TEST_F(StationControls, PositionIsReadAfterPendingEventsRan) {
   QCoreApplication::postEvent(toolkit::NativeWidget(f->HScroll2(1)),
                               new QKeyEvent(QEvent::KeyPress, Qt::Key_End, Qt::NoModifier));
