@@ -144,8 +144,7 @@ void StationInput::ClearMarks() {
 void StationInput::LocatorEdited() {
   ClearMarks();
   const QString text = locatorText();
-  std::optional<double> h = Number(height_->text());
-  if (height_->text().trimmed().isEmpty()) h = 0;
+  const std::optional<double> h = Height();
   if (text.isEmpty()) {
     if (!optional_) {
       Mark(locator_, tr("Type a locator, or a latitude and longitude."));
@@ -154,11 +153,7 @@ void StationInput::LocatorEdited() {
     latitude_->clear();
     longitude_->clear();
     height_->clear();
-    valid_ = true;
-    fromLocator_ = false;
-    station_.reset();
-    emit stationChanged();
-    return;
+    return Accept(std::nullopt, false);
   }
   sky::Station s;
   std::string why;
@@ -172,8 +167,16 @@ void StationInput::LocatorEdited() {
   }
   latitude_->setText(Degrees(s.latitudeRad));
   longitude_->setText(Degrees(s.longitudeRad));
+  Accept(s, true);
+}
+
+std::optional<double> StationInput::Height() const {
+  return height_->text().trimmed().isEmpty() ? std::optional<double>(0) : Number(height_->text());
+}
+
+void StationInput::Accept(const std::optional<sky::Station>& s, bool fromLocator) {
   valid_ = true;
-  fromLocator_ = true;
+  fromLocator_ = fromLocator;
   station_ = s;
   emit stationChanged();
 }
@@ -185,16 +188,11 @@ void StationInput::CoordinatesEdited() {
                         height_->text().trimmed().isEmpty();
   if (allEmpty && optional_) {
     locator_->clear();
-    valid_ = true;
-    fromLocator_ = false;
-    station_.reset();
-    emit stationChanged();
-    return;
+    return Accept(std::nullopt, false);
   }
   const std::optional<double> lat = Number(latitude_->text());
   const std::optional<double> lon = Number(longitude_->text());
-  std::optional<double> h = Number(height_->text());
-  if (height_->text().trimmed().isEmpty()) h = 0;
+  const std::optional<double> h = Height();
   if (!lat) return Mark(latitude_, tr("Latitude: type a number of degrees from -90 to 90."));
   if (!lon) return Mark(longitude_, tr("Longitude: type a number of degrees from -180 to 180."));
   if (!h) return Mark(height_, tr("Height: type a number of metres."));
@@ -208,10 +206,7 @@ void StationInput::CoordinatesEdited() {
     return Mark(bad, QString::fromStdString(why) + ".");
   }
   locator_->setText(QString::fromStdString(sky::LocatorOf(s)));
-  valid_ = true;
-  fromLocator_ = false;
-  station_ = s;
-  emit stationChanged();
+  Accept(s, false);
 }
 
 }  // namespace skyapp

@@ -45,6 +45,10 @@ class StationInput : public QGroupBox {
   void Evaluate();
   void LocatorEdited();
   void CoordinatesEdited();
+  // The height typed, 0 when the field is empty, nothing when it is not a number (m).
+  [[nodiscard]] std::optional<double> Height() const;
+  // Takes a valid station (or none) as the one shown and tells the window.
+  void Accept(const std::optional<sky::Station>& s, bool fromLocator);
   void Mark(QLineEdit* field, const QString& reason);
   void ClearMarks();
   [[nodiscard]] QString locatorText() const;
