@@ -18,7 +18,7 @@
 int main(int argc, char** argv) {
   const bool whole = argc > 1 && std::strcmp(argv[1], "whole") == 0;
   const char* path = whole ? "whole surfaces" : "tiles";
-  toolkit::SetWholeSurfaceUpdates(whole);
+  toolkit::SetWholeUpdates(whole);
   toolkit::Application app(argc, argv);
   StartProgram();
   QApplication::processEvents();

@@ -83,7 +83,7 @@ int main(int argc, char** argv) {
   // The animation's states at its slowest speed, 0.2 degrees of Earth rotation a tick, each
   // set before its update is timed; both paths see the same states.
   const auto sequence = [&](bool wholeSurfaces) {
-    toolkit::SetWholeSurfaceUpdates(wholeSurfaces);
+    toolkit::SetWholeUpdates(wholeSurfaces);
     RefreshView(RefreshMode::EarthTurning);
     QApplication::processEvents();
     std::vector<double> alone, withRepaint;

@@ -115,6 +115,18 @@ Application::~Application() {
   for (auto fn : hooks) fn();
 }
 
+namespace {
+bool wholeUpdates = false;
+}  // namespace
+
+void SetWholeUpdates(bool on) {
+  wholeUpdates = on;
+}
+
+bool WholeUpdates() {
+  return wholeUpdates;
+}
+
 void AtApplicationEnd(void (*fn)()) {
   if (std::find(endHooks.begin(), endHooks.end(), fn) == endHooks.end()) endHooks.push_back(fn);
 }

@@ -2,55 +2,142 @@
 // names.
 #include "app/toolkit/controls.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPainter>
 #include <QStaticText>
+#include <algorithm>
 #include <cmath>
 
+#include "app/toolkit/application.h"
 #include "app/toolkit/fp_traps.h"
 #include "app/toolkit/native.h"
+#include "app/toolkit/pair_layout.h"
 
 namespace toolkit {
 
 namespace {
 
-// A label that lays its caption out once, when the caption changes, and paints that layout:
-// the readouts change 50 times a second while the animation runs, and shaping each text
-// again at every paint costs more than the rest of the label's work.
+// A label that lays its caption out once, when the caption changes, and paints that layout.
+// The readouts change 50 times a second while the animation runs, mostly in a digit or two:
+// a new caption is laid out from the letter pairs seen before, and only the span of glyphs
+// that changed is repainted. With whole updates, each caption is shaped whole by the text
+// engine and the label repainted whole, the first way.
 class CaptionLabel : public QLabel {
  public:
   explicit CaptionLabel(QWidget* parent) : QLabel(parent) {
-    laid_.setTextFormat(Qt::PlainText);
-    laid_.setPerformanceHint(QStaticText::AggressiveCaching);
+    whole_.setTextFormat(Qt::PlainText);
+    whole_.setPerformanceHint(QStaticText::AggressiveCaching);
   }
 
   void SetCaption(const QString& text) {
-    laid_.setText(text);
-    laid_.prepare(QTransform(), font());
-    setText(text);  // kept for assistive technology, which reads the caption from here
+    caption_ = text;
+    LaidText next;
+    if (WholeUpdates() || !PairLayoutOf(font()).Lay(text, next)) {
+      byPairs_ = false;
+      whole_.setText(text);
+      whole_.prepare(QTransform(), font());
+      size_ = whole_.size();
+      setText(text);  // repaints the whole label
+      return;
+    }
+    const QRect changed = ChangedSpan(next);
+    byPairs_ = true;
+    laid_ = std::move(next);
+    size_ = QSizeF(laid_.width, laid_.height);
+    update(changed);
+    if (QAccessible::isActive()) {
+      QAccessibleEvent event(this, QAccessible::NameChanged);
+      QAccessible::updateAccessibility(&event);
+    }
   }
 
-  [[nodiscard]] QSizeF CaptionSize() const { return laid_.size(); }
+  [[nodiscard]] const QString& Caption() const { return caption_; }
+  [[nodiscard]] QSizeF CaptionSize() const { return size_; }
 
  protected:
   void paintEvent(QPaintEvent*) override {
     QPainter p(this);
     drawFrame(&p);
-    const QRectF area = contentsRect();
-    const QSizeF size = laid_.size();
-    double x = area.left();
-    if (alignment() & Qt::AlignRight) x = area.right() + 1 - size.width();
-    if (alignment() & Qt::AlignHCenter) x = area.left() + (area.width() - size.width()) / 2;
-    const double y = area.top() + (area.height() - size.height()) / 2;
+    const QPointF at = TextOrigin(size_);
     p.setFont(font());
     p.setPen(palette().color(QPalette::WindowText));
-    p.drawStaticText(QPointF(x, y), laid_);
+    if (byPairs_) {
+      p.drawGlyphRun(at, laid_.run);
+    } else {
+      p.drawStaticText(at, whole_);
+    }
   }
 
  private:
-  QStaticText laid_;
+  // Where a text of this size starts inside the border, by the label's alignment.
+  [[nodiscard]] QPointF TextOrigin(QSizeF size) const {
+    const QRectF area = contentsRect();
+    double x = area.left();
+    if (alignment() & Qt::AlignRight) x = area.right() + 1 - size.width();
+    if (alignment() & Qt::AlignHCenter) x = area.left() + (area.width() - size.width()) / 2;
+    return {x, area.top() + (area.height() - size.height()) / 2};
+  }
+
+  // What must be repainted to show `next` instead of the present caption: when both are laid
+  // out by pairs at the same size, and so start at the same place, the cells of the glyphs
+  // that differ, widened by a quarter of the text height for ink reaching past its cell;
+  // otherwise the whole label.
+  [[nodiscard]] QRect ChangedSpan(const LaidText& next) const {
+    const QList<quint32> oldGlyphs = laid_.run.glyphIndexes();
+    const QList<quint32> newGlyphs = next.run.glyphIndexes();
+    if (!byPairs_ || next.width != laid_.width || next.height != laid_.height ||
+        oldGlyphs.size() != newGlyphs.size()) {
+      return rect();
+    }
+    const QList<QPointF> oldAt = laid_.run.positions();
+    const QList<QPointF> newAt = next.run.positions();
+    const auto cellEnd = [&](const QList<QPointF>& at, qsizetype i) {
+      return i + 1 < at.size() ? at[i + 1].x() : next.width;
+    };
+    double left = next.width;
+    double right = 0;
+    for (qsizetype i = 0; i < newGlyphs.size(); ++i) {
+      if (oldGlyphs[i] == newGlyphs[i] && oldAt[i] == newAt[i]) continue;
+      left = std::min({left, oldAt[i].x(), newAt[i].x()});
+      right = std::max({right, cellEnd(oldAt, i), cellEnd(newAt, i)});
+    }
+    if (right <= left) return {};
+    const double margin = next.height / 4;
+    const double x = TextOrigin(size_).x();
+    const QRect area = contentsRect();
+    return QRect(QPoint(static_cast<int>(std::floor(x + left - margin)), area.top()),
+                 QPoint(static_cast<int>(std::ceil(x + right + margin)), area.bottom())) &
+           area;
+  }
+
+  QString caption_;
+  QSizeF size_;
+  bool byPairs_ = false;
+  LaidText laid_;      // the caption laid out by pairs, when it could be
+  QStaticText whole_;  // the caption shaped whole, otherwise
 };
+
+// Assistive technology reads a label's caption as its name, as it would a plain label's text.
+class AccessibleCaption : public QAccessibleWidget {
+ public:
+  explicit AccessibleCaption(CaptionLabel* label)
+      : QAccessibleWidget(label, QAccessible::StaticText) {}
+  [[nodiscard]] QString text(QAccessible::Text t) const override {
+    if (t == QAccessible::Name && widget()->accessibleName().isEmpty()) {
+      return static_cast<const CaptionLabel*>(widget())->Caption();
+    }
+    return QAccessibleWidget::text(t);
+  }
+};
+
+QAccessibleInterface* CaptionAccessibleFactory(const QString& className, QObject* object) {
+  if (className != QLatin1String("QLabel")) return nullptr;
+  auto* label = dynamic_cast<CaptionLabel*>(object);
+  return label != nullptr ? new AccessibleCaption(label) : nullptr;
+}
 
 }  // namespace
 
@@ -62,6 +149,11 @@ Label::Label(Container& parent, const std::string& caption, int left, int top, i
       designWidth_(width),
       designHeight_(height) {
   const ToolkitFpScope fp;
+  static const bool factoryInstalled = [] {
+    QAccessible::installFactory(CaptionAccessibleFactory);
+    return true;
+  }();
+  (void)factoryInstalled;
   auto* label = new CaptionLabel(NativeClient(parent));
   label->setFont(MakeFont(style.font.name, style.font.points, style.font.bold));
   label->setTextFormat(Qt::PlainText);

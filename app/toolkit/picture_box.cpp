@@ -27,8 +27,10 @@
 #include <numbers>
 #include <unordered_map>
 
+#include "app/toolkit/application.h"
 #include "app/toolkit/fp_traps.h"
 #include "app/toolkit/native.h"
+#include "app/toolkit/pair_layout.h"
 #include "app/toolkit/smooth_line.h"
 #include "app/toolkit/twips.h"
 
@@ -58,8 +60,6 @@ double UnitsPerPixelY(const ScaleFrame& f, int heightPx) noexcept {
 }
 
 namespace {
-
-bool wholeSurfaceUpdates = false;
 
 // Tiles are squares of this many device pixels. A mark reaches this far past the ideal
 // stroke: the antialiased fringe of a one-pixel line or circle is at most a pixel and a half
@@ -143,9 +143,9 @@ struct PictureBox::Impl {
 
   void Restore() {
     EndPaint();
-    if (wholeSurfaceUpdates || !tracked) {
+    if (WholeUpdates() || !tracked) {
       image = Background();
-      if (!wholeSurfaceUpdates) {
+      if (!WholeUpdates()) {
         // A private copy from the start, so that later restores can write into it.
         image = image.copy();
         tileCols = (image.width() + kTile - 1) / kTile;
@@ -482,13 +482,6 @@ const ScaleFrame& PictureBox::UserFrame() const {
   return impl_->frame;
 }
 
-void SetWholeSurfaceUpdates(bool on) {
-  wholeSurfaceUpdates = on;
-}
-bool WholeSurfaceUpdates() {
-  return wholeSurfaceUpdates;
-}
-
 void PictureBox::Cls() {
   const ToolkitFpScope fp;
   impl_->Record(DrawOp::Cls, {}, 0);
@@ -571,20 +564,29 @@ float PictureBox::CurrentY() const {
 void PictureBox::Print(const std::string& text) {
   const ToolkitFpScope fp;
   impl_->Record(DrawOp::Print, {impl_->currentX, impl_->currentY}, impl_->foreColor, text);
-  const QStaticText& laid = impl_->Laid(text);
+  // Laid out from its letter pairs when it can be: the distance texts change at every update.
+  LaidText pairs;
+  const bool byPairs =
+      !WholeUpdates() && PairLayoutOf(impl_->face->font).Lay(QString::fromStdString(text), pairs);
+  const QStaticText* whole = byPairs ? nullptr : &impl_->Laid(text);
+  const QSizeF size = byPairs ? QSizeF(pairs.width, pairs.height) : whole->size();
   const QPointF topLeft = impl_->ToPixel(impl_->currentX, impl_->currentY);
   QPainter& p = impl_->Paint();
   p.setFont(impl_->face->font);
   if (!impl_->fontTransparent) {
-    p.fillRect(QRectF(topLeft, QSizeF(laid.size().width(), impl_->face->metrics.height())),
+    p.fillRect(QRectF(topLeft, QSizeF(size.width(), impl_->face->metrics.height())),
                ToQColor(impl_->backColor));
   }
   p.setPen(ToQColor(impl_->foreColor));
-  p.drawStaticText(topLeft, laid);
+  if (byPairs) {
+    p.drawGlyphRun(topLeft, pairs.run);
+  } else {
+    p.drawStaticText(topLeft, *whole);
+  }
   // Letters may reach a little past their advances: a quarter of a text height on either
   // side holds any of the faces used.
   const double h = impl_->face->metrics.height() / 4;
-  impl_->Touched(QRectF(topLeft, laid.size()).adjusted(-h, -h, h, h));
+  impl_->Touched(QRectF(topLeft, size).adjusted(-h, -h, h, h));
   // The current point moves to the start of the next text line.
   impl_->currentX = static_cast<float>(impl_->frame.left);
   impl_->currentY = impl_->currentY + TextHeight(text);

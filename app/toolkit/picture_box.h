@@ -48,11 +48,6 @@ struct DrawCall {
   bool operator==(const DrawCall&) const = default;
 };
 
-// Whether Cls restores every pixel of a surface and every stroke repaints the whole surface
-// (the plain path, kept for comparison), rather than only the tiles drawn on. Off by default.
-void SetWholeSurfaceUpdates(bool on);
-[[nodiscard]] bool WholeSurfaceUpdates();
-
 class PictureBox : public Control {
  public:
   PictureBox(Container& parent, int left, int top, int width, int height, Color backColor,

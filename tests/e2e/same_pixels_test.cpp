@@ -12,6 +12,7 @@
 #include <functional>
 #include <vector>
 
+#include "app/toolkit/application.h"
 #include "app/toolkit/native.h"
 #include "app/toolkit/picture_box.h"
 #include "interaction/animation.h"
@@ -54,7 +55,7 @@ std::vector<std::function<void(Form1&)>> Steps() {
 }
 
 std::vector<Shot> RunSteps(bool wholeSurfaces) {
-  toolkit::SetWholeSurfaceUpdates(wholeSurfaces);
+  toolkit::SetWholeUpdates(wholeSurfaces);
   animStep = 0;
   Form1& f = StartForm();
   QWidget* window = toolkit::NativeWindow(f);
@@ -75,7 +76,7 @@ std::vector<Shot> RunSteps(bool wholeSurfaces) {
     shots.push_back(shot);
   }
   DestroyForm1();
-  toolkit::SetWholeSurfaceUpdates(false);
+  toolkit::SetWholeUpdates(false);
   return shots;
 }
 
