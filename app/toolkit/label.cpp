@@ -6,6 +6,7 @@
 #include <QAccessibleWidget>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QStaticText>
 #include <algorithm>
@@ -35,7 +36,8 @@ class CaptionLabel : public QLabel {
   void SetCaption(const QString& text) {
     caption_ = text;
     LaidText next;
-    if (WholeUpdates() || !PairLayoutOf(font()).Lay(text, next)) {
+    if (pairs_ == nullptr) pairs_ = &PairLayoutOf(font());
+    if (WholeUpdates() || !pairs_->Lay(text, next)) {
       byPairs_ = false;
       whole_.setText(text);
       whole_.prepare(QTransform(), font());
@@ -58,9 +60,11 @@ class CaptionLabel : public QLabel {
   [[nodiscard]] QSizeF CaptionSize() const { return size_; }
 
  protected:
-  void paintEvent(QPaintEvent*) override {
+  void paintEvent(QPaintEvent* event) override {
     QPainter p(this);
-    drawFrame(&p);
+    // A caption's change repaints inside the border; the border is painted again only when
+    // the window asks for all of the label.
+    if (!contentsRect().contains(event->rect())) drawFrame(&p);
     const QPointF at = TextOrigin(size_);
     p.setFont(font());
     p.setPen(palette().color(QPalette::WindowText));
@@ -115,6 +119,7 @@ class CaptionLabel : public QLabel {
 
   QString caption_;
   QSizeF size_;
+  PairLayout* pairs_ = nullptr;  // of the label's font, which never changes
   bool byPairs_ = false;
   LaidText laid_;      // the caption laid out by pairs, when it could be
   QStaticText whole_;  // the caption shaped whole, otherwise

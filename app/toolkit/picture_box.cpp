@@ -370,9 +370,11 @@ struct PictureBox::Impl {
   // between a few fonts on every update and print mostly the same letters, so each face is
   // made once and a text drawn again is not shaped again.
   struct Face {
-    explicit Face(const QFont& f) : font(f), metrics(f) {}
+    explicit Face(const QFont& f) : font(f), metrics(f), pairs(&PairLayoutOf(f)) {}
     QFont font;
     QFontMetricsF metrics;
+    PairLayout* pairs;
+    std::unordered_map<std::string, double> advances;  // of the texts measured, in pixels
     std::unordered_map<std::string, QStaticText> texts;
   };
   static constexpr size_t kTextCacheSize = 64;
@@ -567,7 +569,7 @@ void PictureBox::Print(const std::string& text) {
   // Laid out from its letter pairs when it can be: the distance texts change at every update.
   LaidText pairs;
   const bool byPairs =
-      !WholeUpdates() && PairLayoutOf(impl_->face->font).Lay(QString::fromStdString(text), pairs);
+      !WholeUpdates() && impl_->face->pairs->Lay(QString::fromStdString(text), pairs);
   const QStaticText* whole = byPairs ? nullptr : &impl_->Laid(text);
   const QSizeF size = byPairs ? QSizeF(pairs.width, pairs.height) : whole->size();
   const QPointF topLeft = impl_->ToPixel(impl_->currentX, impl_->currentY);
@@ -594,8 +596,16 @@ void PictureBox::Print(const std::string& text) {
 
 float PictureBox::TextWidth(const std::string& text) const {
   const ToolkitFpScope fp;
-  return static_cast<float>(impl_->face->metrics.horizontalAdvance(QString::fromStdString(text)) *
-                            UnitsPerPixelX(impl_->frame, impl_->widthPx));
+  // The views measure the same few letters at every update.
+  auto& advances = impl_->face->advances;
+  auto it = advances.find(text);
+  if (it == advances.end()) {
+    if (advances.size() >= Impl::kTextCacheSize) advances.clear();
+    it =
+        advances.emplace(text, impl_->face->metrics.horizontalAdvance(QString::fromStdString(text)))
+            .first;
+  }
+  return static_cast<float>(it->second * UnitsPerPixelX(impl_->frame, impl_->widthPx));
 }
 
 float PictureBox::TextHeight(const std::string&) const {
