@@ -35,9 +35,8 @@ class CaptionLabel : public QLabel {
 
   void SetCaption(const QString& text) {
     caption_ = text;
-    LaidText next;
     if (pairs_ == nullptr) pairs_ = &PairLayoutOf(font());
-    if (WholeUpdates() || !pairs_->Lay(text, next)) {
+    if (WholeUpdates() || !pairs_->Lay(text, next_)) {
       byPairs_ = false;
       whole_.setText(text);
       whole_.prepare(QTransform(), font());
@@ -45,9 +44,9 @@ class CaptionLabel : public QLabel {
       setText(text);  // repaints the whole label
       return;
     }
-    const QRect changed = ChangedSpan(next);
+    const QRect changed = ChangedSpan(next_);
     byPairs_ = true;
-    laid_ = std::move(next);
+    std::swap(laid_, next_);
     size_ = QSizeF(laid_.width, laid_.height);
     update(changed);
     if (QAccessible::isActive()) {
@@ -90,20 +89,20 @@ class CaptionLabel : public QLabel {
   // that differ, widened by a quarter of the text height for ink reaching past its cell;
   // otherwise the whole label.
   [[nodiscard]] QRect ChangedSpan(const LaidText& next) const {
-    const QList<quint32> oldGlyphs = laid_.run.glyphIndexes();
-    const QList<quint32> newGlyphs = next.run.glyphIndexes();
+    const std::vector<quint32>& oldGlyphs = laid_.glyphs;
+    const std::vector<quint32>& newGlyphs = next.glyphs;
     if (!byPairs_ || next.width != laid_.width || next.height != laid_.height ||
         oldGlyphs.size() != newGlyphs.size()) {
       return rect();
     }
-    const QList<QPointF> oldAt = laid_.run.positions();
-    const QList<QPointF> newAt = next.run.positions();
-    const auto cellEnd = [&](const QList<QPointF>& at, qsizetype i) {
+    const std::vector<QPointF>& oldAt = laid_.positions;
+    const std::vector<QPointF>& newAt = next.positions;
+    const auto cellEnd = [&](const std::vector<QPointF>& at, std::size_t i) {
       return i + 1 < at.size() ? at[i + 1].x() : next.width;
     };
     double left = next.width;
     double right = 0;
-    for (qsizetype i = 0; i < newGlyphs.size(); ++i) {
+    for (std::size_t i = 0; i < newGlyphs.size(); ++i) {
       if (oldGlyphs[i] == newGlyphs[i] && oldAt[i] == newAt[i]) continue;
       left = std::min({left, oldAt[i].x(), newAt[i].x()});
       right = std::max({right, cellEnd(oldAt, i), cellEnd(newAt, i)});
@@ -122,6 +121,7 @@ class CaptionLabel : public QLabel {
   PairLayout* pairs_ = nullptr;  // of the label's font, which never changes
   bool byPairs_ = false;
   LaidText laid_;      // the caption laid out by pairs, when it could be
+  LaidText next_;      // the one laid out before it, kept for its memory
   QStaticText whole_;  // the caption shaped whole, otherwise
 };
 

@@ -32,10 +32,15 @@ bool LatinLetter(char16_t c) {
 }
 
 constexpr double kUnplaceable = std::numeric_limits<double>::quiet_NaN();
+constexpr double kUnknown = -std::numeric_limits<double>::infinity();
 
 }  // namespace
 
-PairLayout::PairLayout(const QFont& font) : font_(font) {
+PairLayout::PairLayout(const QFont& font)
+    : font_(font),
+      tableLetters_(kTable),
+      tableLettersKnown_(kTable, false),
+      tableSteps_(static_cast<std::size_t>(kTable) * kTable, kUnknown) {
   const EngineLine x = LayOutWhole(QStringLiteral("x"), font_);
   if (x.runs.size() == 1 && x.runs[0].positions().size() == 1) {
     raw_ = x.runs[0].rawFont();
@@ -44,9 +49,7 @@ PairLayout::PairLayout(const QFont& font) : font_(font) {
   height_ = x.height;
 }
 
-const PairLayout::Letter& PairLayout::LetterOf(char16_t c) {
-  auto it = letters_.find(c);
-  if (it != letters_.end()) return it->second;
+PairLayout::Letter PairLayout::Measure(char16_t c) const {
   Letter letter;
   if (LatinLetter(c) && raw_.isValid()) {
     const EngineLine line = LayOutWhole(QString(QChar(c)), font_);
@@ -57,45 +60,66 @@ const PairLayout::Letter& PairLayout::LetterOf(char16_t c) {
       letter.placeable = true;
     }
   }
-  return letters_.emplace(c, letter).first->second;
+  return letter;
+}
+
+const PairLayout::Letter& PairLayout::LetterOf(char16_t c) {
+  if (c < kTable) {
+    if (!tableLettersKnown_[c]) {
+      tableLetters_[c] = Measure(c);
+      tableLettersKnown_[c] = true;
+    }
+    return tableLetters_[c];
+  }
+  auto it = letters_.find(c);
+  if (it == letters_.end()) it = letters_.emplace(c, Measure(c)).first;
+  return it->second;
 }
 
 // How far the pen moves from a to b when b follows a; not a number when the pair is shaped
 // into other glyphs than its letters' own (a ligature, a contextual form).
-double PairLayout::Step(char16_t a, char16_t b) {
-  const quint32 key = (static_cast<quint32>(a) << 16) | b;
-  auto it = steps_.find(key);
-  if (it != steps_.end()) return it->second;
-  double step = kUnplaceable;
+double PairLayout::MeasureStep(char16_t a, char16_t b) {
   const EngineLine line = LayOutWhole(QString(QChar(a)) + QChar(b), font_);
   if (line.runs.size() == 1 && line.runs[0].rawFont() == raw_) {
     const QList<quint32> glyphs = line.runs[0].glyphIndexes();
     const QList<QPointF> at = line.runs[0].positions();
     if (glyphs.size() == 2 && glyphs[0] == LetterOf(a).glyph && glyphs[1] == LetterOf(b).glyph) {
-      step = at[1].x() - at[0].x();
+      return at[1].x() - at[0].x();
     }
   }
-  return steps_.emplace(key, step).first->second;
+  return kUnplaceable;
+}
+
+double PairLayout::Step(char16_t a, char16_t b) {
+  if (a < kTable && b < kTable) {
+    double& step = tableSteps_[static_cast<std::size_t>(a) * kTable + b];
+    if (step == kUnknown) step = MeasureStep(a, b);
+    return step;
+  }
+  const quint32 key = (static_cast<quint32>(a) << 16) | b;
+  auto it = steps_.find(key);
+  if (it == steps_.end()) it = steps_.emplace(key, MeasureStep(a, b)).first;
+  return it->second;
 }
 
 bool PairLayout::Lay(const QString& text, LaidText& out) {
   if (text.isEmpty() || !raw_.isValid()) return false;
-  glyphs_.clear();
-  positions_.clear();
+  out.glyphs.clear();
+  out.positions.clear();
   double x = 0;
   const qsizetype n = text.size();
+  const QChar* letters = text.constData();
   for (qsizetype i = 0; i < n; ++i) {
-    const char16_t c = text[i].unicode();
+    const char16_t c = letters[i].unicode();
     const Letter& letter = LetterOf(c);
     if (!letter.placeable) return false;
-    glyphs_.push_back(letter.glyph);
-    positions_.emplace_back(x, ascent_);
-    x += i + 1 < n ? Step(c, text[i + 1].unicode()) : letter.alone;
+    out.glyphs.push_back(letter.glyph);
+    out.positions.emplace_back(x, ascent_);
+    x += i + 1 < n ? Step(c, letters[i + 1].unicode()) : letter.alone;
     if (std::isnan(x)) return false;
   }
   out.run.setRawFont(raw_);
-  out.run.setGlyphIndexes(QList<quint32>(glyphs_.begin(), glyphs_.end()));
-  out.run.setPositions(QList<QPointF>(positions_.begin(), positions_.end()));
+  out.run.setRawData(out.glyphs.data(), out.positions.data(), static_cast<int>(n));
   out.width = x;
   out.height = height_;
   return true;

@@ -19,8 +19,17 @@
 namespace toolkit {
 
 // A text laid out on one line: its glyphs with their pen positions from its top-left corner
-// (baselines at the font's ascent), and the size of its line.
+// (baselines at the font's ascent), and the size of its line. The glyph run reads the two
+// arrays in place, so a laid text moves but is never copied.
 struct LaidText {
+  LaidText() = default;
+  LaidText(LaidText&&) = default;
+  LaidText& operator=(LaidText&&) = default;
+  LaidText(const LaidText&) = delete;
+  LaidText& operator=(const LaidText&) = delete;
+
+  std::vector<quint32> glyphs;
+  std::vector<QPointF> positions;
   QGlyphRun run;
   double width = 0;
   double height = 0;
@@ -42,15 +51,21 @@ class PairLayout {
   };
   const Letter& LetterOf(char16_t c);
   double Step(char16_t a, char16_t b);
+  Letter Measure(char16_t c) const;
+  double MeasureStep(char16_t a, char16_t b);
 
   QFont font_;
   QRawFont raw_;  // the face every placeable letter is drawn from
   double ascent_ = 0;
   double height_ = 0;
+  // Letters and steps are looked up at every caption: those of Latin-1 in tables, filled as
+  // they are first met, the rest of Latin in maps.
+  static constexpr int kTable = 256;
+  std::vector<Letter> tableLetters_;
+  std::vector<bool> tableLettersKnown_;
+  std::vector<double> tableSteps_;  // kTable * kTable; kUnknown until measured
   std::unordered_map<char16_t, Letter> letters_;
   std::unordered_map<quint32, double> steps_;  // (first << 16 | second) to the pen's step
-  std::vector<quint32> glyphs_;                // scratch, kept between calls
-  std::vector<QPointF> positions_;
 };
 
 // The pair layout of a font, made the first time the font is asked for and kept while the

@@ -23,9 +23,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <map>
-#include <numbers>
 #include <unordered_map>
+#include <utility>
 
 #include "app/toolkit/application.h"
 #include "app/toolkit/fp_traps.h"
@@ -115,7 +116,18 @@ struct PictureBox::Impl {
   int tileCols = 0;
   int tileRows = 0;
   std::vector<std::uint8_t> drawnTiles;
-  std::vector<std::uint8_t> changedTiles;
+  // Of each tile row, the first and one past the last column drawn on (so that a restore
+  // looks only there), and of each band of rows the columns changed since the last repaint.
+  struct Span {
+    int first = std::numeric_limits<int>::max();
+    int end = 0;
+    void Add(int f, int e) {
+      first = std::min(first, f);
+      end = std::max(end, e);
+    }
+  };
+  std::vector<Span> drawnRows;
+  std::vector<Span> changedBands;
   bool tracked = false;
   bool repaintPending = false;
 
@@ -151,7 +163,9 @@ struct PictureBox::Impl {
         tileCols = (image.width() + kTile - 1) / kTile;
         tileRows = (image.height() + kTile - 1) / kTile;
         drawnTiles.assign(static_cast<std::size_t>(tileCols) * tileRows, 0);
-        changedTiles.assign(drawnTiles.size(), 0);
+        drawnRows.assign(static_cast<std::size_t>(tileRows), Span());
+        changedBands.assign(static_cast<std::size_t>((tileRows + kRepaintBand - 1) / kRepaintBand),
+                            Span());
         tracked = image.format() == QImage::Format_RGB32;
       } else {
         tracked = false;
@@ -170,13 +184,14 @@ struct PictureBox::Impl {
     const std::uint8_t* src = background.constBits();
     for (int ty = 0; ty < tileRows; ++ty) {
       std::uint8_t* drawn = &drawnTiles[static_cast<std::size_t>(ty) * tileCols];
-      for (int tx = 0; tx < tileCols;) {
+      const Span span = std::exchange(drawnRows[static_cast<std::size_t>(ty)], Span());
+      for (int tx = span.first; tx < span.end;) {
         if (drawn[tx] == 0) {
           ++tx;
           continue;
         }
         const int first = tx;
-        while (tx < tileCols && drawn[tx] != 0) drawn[tx++] = 0;
+        while (tx < span.end && drawn[tx] != 0) drawn[tx++] = 0;
         const int x0 = first * kTile;
         const int x1 = std::min(tx * kTile, image.width());
         const int y1 = std::min((ty + 1) * kTile, image.height());
@@ -190,8 +205,7 @@ struct PictureBox::Impl {
   }
 
   void MarkChanged(int firstCol, int endCol, int row) {
-    std::fill_n(changedTiles.begin() + static_cast<std::ptrdiff_t>(row) * tileCols + firstCol,
-                endCol - firstCol, 1);
+    changedBands[static_cast<std::size_t>(row / kRepaintBand)].Add(firstCol, endCol);
     if (!repaintPending) {
       repaintPending = true;
       // Posted ahead of the window's own update request, which Qt posts at low priority, so
@@ -218,6 +232,7 @@ struct PictureBox::Impl {
     for (int r = r0; r <= r1; ++r) {
       std::fill_n(drawnTiles.begin() + static_cast<std::ptrdiff_t>(r) * tileCols + c0, c1 - c0 + 1,
                   1);
+      drawnRows[static_cast<std::size_t>(r)].Add(c0, c1 + 1);
       MarkChanged(c0, c1 + 1, r);
     }
   }
@@ -269,14 +284,28 @@ struct PictureBox::Impl {
       Touched(QRectF(centre.x() - r, centre.y() - r, 2 * r, 2 * r));
       return;
     }
-    // Chords short enough to stay within a tenth of a pixel of the circle.
-    const int steps = static_cast<int>(std::ceil(std::numbers::pi / std::sqrt(0.2 / (r * dpr))));
-    QPointF previous(centre.x() + r, centre.y());
-    for (int i = 1; i <= steps; ++i) {
-      const double angle = 2 * std::numbers::pi * i / steps;
-      const QPointF next(centre.x() + r * std::cos(angle), centre.y() + r * std::sin(angle));
-      TouchedSegment(previous, next);
-      previous = next;
+    // Band by band of tile rows, the ring between the radii r - margin and r + margin: where
+    // it crosses the band, the stroke lies between the inner and the outer circle's chords.
+    const double cx = centre.x() * dpr;
+    const double cy = centre.y() * dpr;
+    const double outer = r * dpr + kStrokeMargin;
+    const double inner = std::max(0.0, r * dpr - kStrokeMargin);
+    const int r0 = std::max(0, static_cast<int>(std::floor((cy - outer) / kTile)));
+    const int r1 = std::min(tileRows - 1, static_cast<int>(std::floor((cy + outer) / kTile)));
+    for (int row = r0; row <= r1; ++row) {
+      const double top = row * kTile;
+      const double bottom = top + kTile;
+      const double nearest = cy < top ? top - cy : (cy > bottom ? cy - bottom : 0);
+      const double farthest = std::max(std::abs(top - cy), std::abs(bottom - cy));
+      if (nearest > outer) continue;
+      const double xOuter = std::sqrt(outer * outer - nearest * nearest);
+      const double xInner = farthest < inner ? std::sqrt(inner * inner - farthest * farthest) : 0;
+      if (xInner > 0) {
+        MarkBox(cx - xOuter, top, cx - xInner, bottom - 1);
+        MarkBox(cx + xInner, top, cx + xOuter, bottom - 1);
+      } else {
+        MarkBox(cx - xOuter, top, cx + xOuter, bottom - 1);
+      }
     }
   }
 
@@ -318,19 +347,12 @@ struct PictureBox::Impl {
     const QPoint origin = widget->contentsRect().topLeft();
     QRegion region;
     for (int band = 0; band < tileRows; band += kRepaintBand) {
-      int first = tileCols;
-      int last = -1;
+      const Span changed =
+          std::exchange(changedBands[static_cast<std::size_t>(band / kRepaintBand)], Span());
+      if (changed.end <= changed.first) continue;
+      const int first = changed.first;
+      const int last = changed.end - 1;
       const int end = std::min(tileRows, band + kRepaintBand);
-      for (int ty = band; ty < end; ++ty) {
-        std::uint8_t* changed = &changedTiles[static_cast<std::size_t>(ty) * tileCols];
-        for (int tx = 0; tx < tileCols; ++tx) {
-          if (changed[tx] == 0) continue;
-          changed[tx] = 0;
-          first = std::min(first, tx);
-          last = std::max(last, tx);
-        }
-      }
-      if (last < 0) continue;
       // Device pixels to logical ones, rounded outward.
       const int left = static_cast<int>(std::floor(first * kTile / dpr));
       const int top = static_cast<int>(std::floor(band * kTile / dpr));
