@@ -11,6 +11,8 @@
 #include <QStaticText>
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <utility>
 
 #include "app/toolkit/application.h"
 #include "app/toolkit/fp_traps.h"
@@ -84,35 +86,40 @@ class CaptionLabel : public QLabel {
     return {x, area.top() + (area.height() - size.height()) / 2};
   }
 
-  // What must be repainted to show `next` instead of the present caption: when both are laid
-  // out by pairs at the same size, and so start at the same place, the cells of the glyphs
-  // that differ, widened by a quarter of the text height for ink reaching past its cell;
-  // otherwise the whole label.
+  // What must be repainted to show `next` instead of the present caption, in the label as it
+  // stands: when both are laid out by pairs in the same line height, the cells of the glyphs
+  // that are not the same glyph at the same place (a glyph moves when the text's width moves
+  // its start, or an earlier step changes), widened by a quarter of the text height for ink
+  // reaching past its cell; otherwise the whole label. Should the label's size change too,
+  // the window repaints all of it anyway.
   [[nodiscard]] QRect ChangedSpan(const LaidText& next) const {
-    const std::vector<quint32>& oldGlyphs = laid_.glyphs;
-    const std::vector<quint32>& newGlyphs = next.glyphs;
-    if (!byPairs_ || next.width != laid_.width || next.height != laid_.height ||
-        oldGlyphs.size() != newGlyphs.size()) {
-      return rect();
-    }
-    const std::vector<QPointF>& oldAt = laid_.positions;
-    const std::vector<QPointF>& newAt = next.positions;
-    const auto cellEnd = [&](const std::vector<QPointF>& at, std::size_t i) {
-      return i + 1 < at.size() ? at[i + 1].x() : next.width;
+    if (!byPairs_ || next.height != laid_.height) return rect();
+    const double oldStart = TextOrigin(size_).x();
+    const double newStart = TextOrigin(QSizeF(next.width, next.height)).x();
+    const auto cell = [](const LaidText& t, double start, std::size_t i) {
+      const double end = i + 1 < t.positions.size() ? t.positions[i + 1].x() : t.width;
+      return std::make_pair(start + t.positions[i].x(), start + end);
     };
-    double left = next.width;
-    double right = 0;
-    for (std::size_t i = 0; i < newGlyphs.size(); ++i) {
-      if (oldGlyphs[i] == newGlyphs[i] && oldAt[i] == newAt[i]) continue;
-      left = std::min({left, oldAt[i].x(), newAt[i].x()});
-      right = std::max({right, cellEnd(oldAt, i), cellEnd(newAt, i)});
+    double left = std::numeric_limits<double>::max();
+    double right = std::numeric_limits<double>::lowest();
+    const auto add = [&](std::pair<double, double> c) {
+      left = std::min(left, c.first);
+      right = std::max(right, c.second);
+    };
+    const std::size_t common = std::min(laid_.glyphs.size(), next.glyphs.size());
+    for (std::size_t i = 0; i < std::max(laid_.glyphs.size(), next.glyphs.size()); ++i) {
+      if (i < common && laid_.glyphs[i] == next.glyphs[i] &&
+          oldStart + laid_.positions[i].x() == newStart + next.positions[i].x()) {
+        continue;
+      }
+      if (i < laid_.glyphs.size()) add(cell(laid_, oldStart, i));
+      if (i < next.glyphs.size()) add(cell(next, newStart, i));
     }
-    if (right <= left) return {};
+    if (right < left) return {};
     const double margin = next.height / 4;
-    const double x = TextOrigin(size_).x();
     const QRect area = contentsRect();
-    return QRect(QPoint(static_cast<int>(std::floor(x + left - margin)), area.top()),
-                 QPoint(static_cast<int>(std::ceil(x + right + margin)), area.bottom())) &
+    return QRect(QPoint(static_cast<int>(std::floor(left - margin)), area.top()),
+                 QPoint(static_cast<int>(std::ceil(right + margin)), area.bottom())) &
            area;
   }
 
@@ -224,7 +231,8 @@ void Label::Fit() {
       x = design.left() + (design.width() - width) / 2;
       break;
   }
-  label->setGeometry(x, design.top(), width, height);
+  const QRect fitted(x, design.top(), width, height);
+  if (label->geometry() != fitted) label->setGeometry(fitted);
 }
 
 }  // namespace toolkit
