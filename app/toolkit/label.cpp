@@ -59,6 +59,10 @@ class CaptionLabel : public QLabel {
 
   [[nodiscard]] const QString& Caption() const { return caption_; }
   [[nodiscard]] QSizeF CaptionSize() const { return size_; }
+  [[nodiscard]] int FontHeight() {
+    if (fontHeight_ < 0) fontHeight_ = QFontMetrics(font()).height();
+    return fontHeight_;
+  }
 
  protected:
   void paintEvent(QPaintEvent* event) override {
@@ -126,6 +130,7 @@ class CaptionLabel : public QLabel {
   QString caption_;
   QSizeF size_;
   PairLayout* pairs_ = nullptr;  // of the label's font, which never changes
+  int fontHeight_ = -1;
   bool byPairs_ = false;
   LaidText laid_;      // the caption laid out by pairs, when it could be
   LaidText next_;      // the one laid out before it, kept for its memory
@@ -214,10 +219,9 @@ void Label::SetCaption(const std::string& caption) {
 // grows on both sides.
 void Label::Fit() {
   auto* label = WidgetAs<CaptionLabel>(*native_);
-  const QFontMetrics metrics(label->font());
   const int frame = label->frameWidth();
   const int width = static_cast<int>(std::ceil(label->CaptionSize().width())) + 2 * frame + 2;
-  const int height = metrics.height() + 2 * frame;
+  const int height = label->FontHeight() + 2 * frame;
   const QRect design = PixelRect(designLeft_, designTop_, designWidth_, designHeight_);
   int x = design.left();
   switch (style_.alignment) {

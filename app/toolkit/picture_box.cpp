@@ -154,8 +154,8 @@ struct PictureBox::Impl {
   QImage Background() const { return picture.IsNothing() ? Blank() : ImageOf(picture); }
 
   void Restore() {
-    EndPaint();
     if (WholeUpdates() || !tracked) {
+      EndPaint();
       image = Background();
       if (!WholeUpdates()) {
         // A private copy from the start, so that later restores can write into it.
@@ -173,6 +173,7 @@ struct PictureBox::Impl {
       widget->update(widget->contentsRect());
       return;
     }
+    // The tiles are copied straight into the pixels, under the open painter, as strokes are.
     const QImage background = Background();
     if (background.size() != image.size() || background.format() != image.format()) {
       tracked = false;
