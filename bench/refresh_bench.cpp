@@ -1,7 +1,7 @@
 // One full RefreshView(1) on the started window offscreen, against the floor of any redraw
 // that restores the backgrounds: one plain copy of the three surfaces' background images.
 // Then RefreshView(1) over a sequence of animation states, the scene moving as it does when
-// animated, through the whole-surface path and the tile path in turn.
+// animated, drawn whole (the first way) and by tiles in turn.
 #include <QApplication>
 #include <QImage>
 #include <algorithm>
@@ -82,8 +82,8 @@ int main(int argc, char** argv) {
 
   // The animation's states at its slowest speed, 0.2 degrees of Earth rotation a tick, each
   // set before its update is timed; both paths see the same states.
-  const auto sequence = [&](bool wholeSurfaces) {
-    toolkit::SetWholeUpdates(wholeSurfaces);
+  const auto sequence = [&](bool drawnWhole) {
+    toolkit::SetWholeUpdates(drawnWhole);
     RefreshView(RefreshMode::EarthTurning);
     QApplication::processEvents();
     std::vector<double> alone, withRepaint;
@@ -111,12 +111,12 @@ int main(int argc, char** argv) {
   std::printf("SUMMARY background copy floor: median %.1f us; ratio %.2f (target at most 5) %s\n",
               floor, refresh / floor, refresh / floor <= 5 ? "MET" : "MISSED");
   std::printf(
-      "SUMMARY RefreshView(1) over animation states, whole surfaces: median %.1f us, with the "
+      "SUMMARY RefreshView(1) over animation states, whole: median %.1f us, with the "
       "window's repaint %.1f us\n",
       whole.first, whole.second);
   std::printf(
       "SUMMARY RefreshView(1) over animation states, tiles: median %.1f us, with the window's "
-      "repaint %.1f us; ratio to whole surfaces %.2f (target at most 0.5) %s\n",
+      "repaint %.1f us; ratio to whole %.2f (target at most 0.5) %s\n",
       tiles.first, tiles.second, tiles.first / whole.first,
       tiles.first <= 0.5 * whole.first ? "MET" : "MISSED");
   DestroyForm1();

@@ -1,6 +1,7 @@
-// The tile-by-tile update shows exactly what restoring and repainting whole surfaces shows:
-// the same ticks and control moves run through both paths, and after each step the three
-// surfaces' images and the window as the X server holds it are compared pixel for pixel.
+// Updating by tiles and changed glyphs shows exactly what drawing and repainting everything
+// whole shows: the same ticks and control moves run through both ways, and after each step
+// the three surfaces' images and the window as the X server holds it are compared pixel for
+// pixel.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -54,8 +55,8 @@ std::vector<std::function<void(Form1&)>> Steps() {
   return steps;
 }
 
-std::vector<Shot> RunSteps(bool wholeSurfaces) {
-  toolkit::SetWholeUpdates(wholeSurfaces);
+std::vector<Shot> RunSteps(bool drawnWhole) {
+  toolkit::SetWholeUpdates(drawnWhole);
   animStep = 0;
   Form1& f = StartForm();
   QWidget* window = toolkit::NativeWindow(f);
@@ -80,7 +81,7 @@ std::vector<Shot> RunSteps(bool wholeSurfaces) {
   return shots;
 }
 
-TEST(SamePixels, TilesAndWholeSurfacesShowTheSameAfterEveryStep) {
+TEST(SamePixels, TilesAndWholeUpdatesShowTheSameAfterEveryStep) {
   ASSERT_EQ(QGuiApplication::platformName(), "xcb") << "run under a virtual X server";
   const std::vector<Shot> whole = RunSteps(true);
   const std::vector<Shot> tiles = RunSteps(false);
