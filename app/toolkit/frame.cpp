@@ -30,7 +30,7 @@ class FrameBox : public QGroupBox {
 
  protected:
   void paintEvent(QPaintEvent* event) override {
-    if (WholeUpdates()) {
+    if (WholeUpdates() || !WholeDevicePixels(*this)) {
       QGroupBox::paintEvent(event);
       return;
     }

@@ -38,11 +38,9 @@ class CaptionLabel : public QLabel {
   void SetCaption(const QString& text) {
     caption_ = text;
     if (pairs_ == nullptr) pairs_ = &PairLayoutOf(font());
-    if (WholeUpdates() || !pairs_->Lay(text, next_)) {
+    if (WholeUpdates() || !PairsServe() || !pairs_->Lay(text, next_)) {
       byPairs_ = false;
-      whole_.setText(text);
-      whole_.prepare(QTransform(), font());
-      size_ = whole_.size();
+      LayOutWhole();
       setText(text);  // repaints the whole label
       return;
     }
@@ -69,18 +67,32 @@ class CaptionLabel : public QLabel {
     QPainter p(this);
     // A caption's change repaints inside the border; the border is painted again only when
     // the window asks for all of the label.
-    if (!contentsRect().contains(event->rect())) drawFrame(&p);
+    if (!contentsRect().contains(event->rect()) || !WholeDevicePixels(*this)) drawFrame(&p);
     const QPointF at = TextOrigin(size_);
     p.setFont(font());
     p.setPen(palette().color(QPalette::WindowText));
-    if (byPairs_) {
+    if (byPairs_ && PairsServe()) {
       p.drawGlyphRun(at, laid_.run);
-    } else {
-      p.drawStaticText(at, whole_);
+      return;
     }
+    if (byPairs_) {  // the window moved to a screen of another pixel ratio
+      byPairs_ = false;
+      LayOutWhole();
+    }
+    p.drawStaticText(at, whole_);
   }
 
  private:
+  // A pair layout holds pen positions in the font's own pixels; a painter that scales to the
+  // screen lays a text out again in device pixels, so pair layouts serve at a ratio of 1.
+  [[nodiscard]] bool PairsServe() const { return devicePixelRatioF() == 1; }
+
+  void LayOutWhole() {
+    whole_.setText(caption_);
+    whole_.prepare(QTransform(), font());
+    size_ = whole_.size();
+  }
+
   // Where a text of this size starts inside the border, by the label's alignment.
   [[nodiscard]] QPointF TextOrigin(QSizeF size) const {
     const QRectF area = contentsRect();

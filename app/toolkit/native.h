@@ -35,6 +35,14 @@ template <class W>
 [[nodiscard]] QWidget* NativeClient(const Container& container);
 [[nodiscard]] QWidget* NativeWindow(const Window& window);
 
+// Whether the widget's logical pixels are whole device pixels. Under a fractional scale a
+// repainted rectangle spills into the device pixels around it, so a widget that repaints
+// only part of itself repaints all of it there.
+[[nodiscard]] inline bool WholeDevicePixels(const QWidget& widget) {
+  const qreal ratio = widget.devicePixelRatioF();
+  return ratio == static_cast<qreal>(static_cast<int>(ratio));
+}
+
 [[nodiscard]] QImage ImageOf(const Picture& picture);
 [[nodiscard]] Picture PictureFrom(const QImage& image);
 

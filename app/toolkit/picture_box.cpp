@@ -345,6 +345,11 @@ struct PictureBox::Impl {
   void RequestRepaint() {
     repaintPending = false;
     if (!tracked) return;
+    if (!WholeDevicePixels(*widget)) {
+      for (Span& band : changedBands) band = Span();
+      widget->update(widget->contentsRect());
+      return;
+    }
     const QPoint origin = widget->contentsRect().topLeft();
     QRegion region;
     for (int band = 0; band < tileRows; band += kRepaintBand) {
@@ -448,7 +453,9 @@ struct PictureBox::Impl {
 void Surface::paintEvent(QPaintEvent* event) {
   // Drawing only ever dirties the interior; the sunken border is painted again only when the
   // window itself asks for it (shown, uncovered, restyled).
-  if (!contentsRect().contains(event->rect())) QFrame::paintEvent(event);
+  if (!contentsRect().contains(event->rect()) || !WholeDevicePixels(*this)) {
+    QFrame::paintEvent(event);
+  }
   owner_->EndPaint();
   QPainter p(this);
   const QPoint origin = contentsRect().topLeft();
@@ -590,9 +597,11 @@ void PictureBox::Print(const std::string& text) {
   const ToolkitFpScope fp;
   impl_->Record(DrawOp::Print, {impl_->currentX, impl_->currentY}, impl_->foreColor, text);
   // Laid out from its letter pairs when it can be: the distance texts change at every update.
+  // Pair layouts hold positions in the font's own pixels, so they serve on an image whose
+  // painter does not scale.
   LaidText pairs;
-  const bool byPairs =
-      !WholeUpdates() && impl_->face->pairs->Lay(QString::fromStdString(text), pairs);
+  const bool byPairs = !WholeUpdates() && impl_->dpr == 1 &&
+                       impl_->face->pairs->Lay(QString::fromStdString(text), pairs);
   const QStaticText* whole = byPairs ? nullptr : &impl_->Laid(text);
   const QSizeF size = byPairs ? QSizeF(pairs.width, pairs.height) : whole->size();
   const QPointF topLeft = impl_->ToPixel(impl_->currentX, impl_->currentY);

@@ -50,12 +50,13 @@ first_exact() {
                   END { print (found ? first : -1) }'
 }
 
-# A virtual 1600 x 1200 screen on a free display; exports DISPLAY.
+# A virtual screen on a free display, 1600 x 1200 unless XVFB_SCREEN says otherwise
+# (width x height x depth); exports DISPLAY.
 start_xvfb() {
   local display="" n
   for n in $(seq 90 99); do
     if [ -e "/tmp/.X${n}-lock" ] || [ -e "/tmp/.X11-unix/X${n}" ]; then continue; fi
-    Xvfb ":$n" -screen 0 1600x1200x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    Xvfb ":$n" -screen 0 "${XVFB_SCREEN:-1600x1200x24}" -nolisten tcp >"$work/xvfb.log" 2>&1 &
     xvfb_pid=$!
     for _ in $(seq 50); do
       if xdpyinfo -display ":$n" >/dev/null 2>&1; then display=":$n"; break; fi
