@@ -32,7 +32,7 @@ bool LatinLetter(char16_t c) {
 }
 
 constexpr double kUnplaceable = std::numeric_limits<double>::quiet_NaN();
-constexpr double kUnknown = -std::numeric_limits<double>::infinity();
+constexpr float kUnknown = -std::numeric_limits<float>::infinity();
 
 }  // namespace
 
@@ -92,8 +92,8 @@ double PairLayout::MeasureStep(char16_t a, char16_t b) {
 
 double PairLayout::Step(char16_t a, char16_t b) {
   if (a < kTable && b < kTable) {
-    double& step = tableSteps_[static_cast<std::size_t>(a) * kTable + b];
-    if (step == kUnknown) step = MeasureStep(a, b);
+    float& step = tableSteps_[static_cast<std::size_t>(a) * kTable + b];
+    if (step == kUnknown) step = static_cast<float>(MeasureStep(a, b));
     return step;
   }
   const quint32 key = (static_cast<quint32>(a) << 16) | b;

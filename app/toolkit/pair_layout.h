@@ -63,7 +63,9 @@ class PairLayout {
   static constexpr int kTable = 256;
   std::vector<Letter> tableLetters_;
   std::vector<bool> tableLettersKnown_;
-  std::vector<double> tableSteps_;  // kTable * kTable; kUnknown until measured
+  // kTable * kTable, kUnknown until measured. Steps are whole 64ths of a pixel, which a float
+  // holds exactly.
+  std::vector<float> tableSteps_;
   std::unordered_map<char16_t, Letter> letters_;
   std::unordered_map<quint32, double> steps_;  // (first << 16 | second) to the pen's step
 };
