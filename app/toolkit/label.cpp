@@ -41,7 +41,8 @@ class CaptionLabel : public QLabel {
     if (WholeUpdates() || !PairsServe() || !pairs_->Lay(text, next_)) {
       byPairs_ = false;
       LayOutWhole();
-      setText(text);  // repaints the whole label
+      setText(text);  // for assistive technology; it repaints nothing when the text is the
+      update();       // one it last had, though a caption laid out by pairs came between
       return;
     }
     const QRect changed = ChangedSpan(next_);

@@ -52,6 +52,11 @@ std::vector<std::function<void(Form1&)>> Steps() {
   ticks(8, 0.2);
   steps.push_back([](Form1& f) { f.HScroll1(2).SetValue(400); });
   ticks(6, 13.7);
+  // A caption the pair layout cannot place, one it can, and the first again: both ways of
+  // laying a caption out meet on the screen.
+  for (const char* caption : {" \u03c9 = 1.000 ", " 47.000\u00b0 ", " \u03c9 = 1.000 "}) {
+    steps.push_back([caption](Form1& f) { f.Label3().SetCaption(caption); });
+  }
   return steps;
 }
 

@@ -238,6 +238,27 @@ INSTANTIATE_TEST_SUITE_P(Alignments, LabelAnchoring,
                                          LabelCase{"Center", toolkit::Alignment::Center}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// A label repaints every new caption, also one it had before with another between, whether
+// the text engine or the pair layout laid them out.
+TEST_F(WindowFixture, ALabelRepaintsEachNewCaption) {
+  toolkit::Label label(window, "", 300, 300, 3000, 435, toolkit::LabelStyle{});
+  Show();
+  struct PaintCounter : QObject {
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* e) override {
+      paints += e->type() == QEvent::Paint;
+      return false;
+    }
+  } counter;
+  toolkit::NativeWidget(label)->installEventFilter(&counter);
+  for (const char* caption : {"\u03c9 = 1", "w = 1", "\u03c9 = 1"}) {
+    counter.paints = 0;
+    label.SetCaption(caption);
+    QApplication::processEvents();
+    EXPECT_GT(counter.paints, 0) << caption;
+  }
+}
+
 TEST(DoEvents, NestingIsBounded) {
   int deepest = 0;
   int calls = 0;
