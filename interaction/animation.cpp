@@ -43,6 +43,11 @@ void Option4_Click(int index) {
 }
 
 void Timer1_Timer() {
+  AdvanceAnimation();
+  RefreshView(RefreshMode::EarthTurning);
+}
+
+void AdvanceAnimation() {
   Form1& f = form1();
   f.animClock = f.animClock + animStep;
   const double s = FloatMod(f.animClock, 360);
@@ -52,5 +57,4 @@ void Timer1_Timer() {
   f.Label4().SetCaption(" " + toolkit::Format(m, "0.000° "));
   SetSiderealAngle(s * kRadiansPerDegree);
   MoveMoon(m * kRadiansPerDegree, 0);
-  RefreshView(RefreshMode::EarthTurning);
 }

@@ -7,6 +7,8 @@ extern double animStep;
 
 // The switch: 0 "Animation OFF", 1 "Animation ON".
 void Option4_Click(int index);
-// One step of the animation: advances Form1's animClock and sets the Earth's and the Moon's
-// angles from it, 27.55455 Earth turns for each Moon turn.
+// One step of the animation: AdvanceAnimation, then the views and readouts redrawn.
 void Timer1_Timer();
+// Advances Form1's animClock, shows it in the two angle readouts and sets the Earth's and the
+// Moon's angles from it, 27.55455 Earth turns for each Moon turn.
+void AdvanceAnimation();

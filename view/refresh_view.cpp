@@ -17,6 +17,12 @@ void RefreshView(RefreshMode mode) {
   DrawPicture3View(scene);
   DrawPicture1View(scene);
 
+  const Readout r = RewriteReadouts(mode);
+  PrintDistanceTexts(r);
+  PrintAxisLetters(g);
+}
+
+Readout RewriteReadouts(RefreshMode mode) {
   const Readout r = ComputeReadout(CurrentReadoutInput());
   const std::array<std::string, 12> captions = ReadoutCaptions(r, mode);
   Form1& f = form1();
@@ -26,7 +32,5 @@ void RefreshView(RefreshMode mode) {
         slot.label == ReadoutLabel::Label5 ? f.Label5(slot.index) : f.Label2(slot.index);
     label.SetCaption(captions[i]);
   }
-
-  PrintDistanceTexts(r);
-  PrintAxisLetters(g);
+  return r;
 }

@@ -1,6 +1,8 @@
 // RefreshView: the one routine that turns the model's state into everything that changes on screen.
 #pragma once
 
+#include "model/readout.h"
+
 // What a caller of RefreshView has just done to the model. Only the Earth-fixed notice depends
 // on it; the numbers are part of each handler's contract.
 enum class RefreshMode {
@@ -19,3 +21,6 @@ enum class RefreshMode {
 // Redraws the moving parts of the three views and rewrites every velocity and shift
 // readout. Reads the model and writes only to the window; keeps nothing between calls.
 void RefreshView(RefreshMode mode);
+// Rewrites the twelve velocity and shift readouts from the model, leaving the views as they
+// are, and returns the readout they show. RefreshView ends with it.
+Readout RewriteReadouts(RefreshMode mode);
