@@ -4,8 +4,25 @@
 (the compiled program, WebAssembly inside, and the page's own) and its fonts put in place."""
 import argparse
 import base64
+import json
 import pathlib
 import sys
+
+from fontTools.ttLib import TTFont
+
+
+def metrics(path):
+    """The vertical metrics of a face, in font units, as the desktop's font engine reads
+    them: a face that asks for its typographic metrics (OS/2 bit 7) gets those, rounded to
+    whole pixels; any other gets its horizontal header's, exact."""
+    face = TTFont(path)
+    os2 = face['OS/2']
+    if os2.fsSelection & (1 << 7):
+        ascent, descent, whole = os2.sTypoAscender, -os2.sTypoDescender, True
+    else:
+        ascent, descent, whole = face['hhea'].ascent, -face['hhea'].descent, False
+    return {'unitsPerEm': face['head'].unitsPerEm, 'ascent': ascent, 'descent': descent,
+            'whole': whole}
 
 
 def main():
@@ -38,6 +55,8 @@ def main():
         '@@PAGE@@': page,
         '@@TAHOMA@@': font(args.tahoma),
         '@@SANS@@': font(args.sans),
+        '@@METRICS@@': json.dumps({'VornakTahoma': metrics(args.tahoma),
+                                   'VornakSans': metrics(args.sans)}),
     }
     html = text(args.template)
     for key, value in parts.items():

@@ -373,6 +373,7 @@ const VornakPage = (() => {
       option.checked = checked !== 0;
       option.radio.checked = option.checked;
       option.el.classList.toggle('vk-down', option.checked);
+      Rove(option.frameId);
     };
 
     // ---- What every control shares -------------------------------------------------------
@@ -425,20 +426,30 @@ const VornakPage = (() => {
       Named(c).setAttribute('aria-describedby', hint.id);
     };
 
-    // Tab walks the elements in document order: the controls are put in the window's order,
-    // and of a frame's options only the first in that order is a stop, as on the desktop.
+    // Tab walks the elements in document order: the controls are put in the window's order.
+    // A frame's options are one stop, as on the desktop: its selected option, or its first
+    // in that order when none is selected.
+    const groups = new Map();  // frame id -> its options in tab order
     page.tabOrder = (order) => {
-      const entered = new Set();
+      groups.clear();
       for (const id of order) {
         const c = ids.get(id);
         if (!c || !c.outer) continue;
         client.append(c.outer);
         if (c.kind === 'option') {
-          c.radio.tabIndex = entered.has(c.frameId) ? -1 : 0;
-          entered.add(c.frameId);
+          if (!groups.has(c.frameId)) groups.set(c.frameId, []);
+          groups.get(c.frameId).push(c);
         }
       }
+      for (const frameId of groups.keys()) Rove(frameId);
     };
+
+    function Rove(frameId) {
+      const group = groups.get(frameId);
+      if (!group) return;
+      const stop = group.find((o) => o.checked) || group[0];
+      for (const o of group) o.radio.tabIndex = o === stop ? 0 : -1;
+    }
 
     page.name = (id, name) => {
       ids.get(id).el.dataset.control = name;
@@ -529,15 +540,26 @@ const VornakPage = (() => {
       ctx.stroke();
     };
 
-    // A text's top-left corner is its place; its height is the font's ascent and descent,
-    // each a whole pixel as the desktop's font engine rounds them.
+    // A text's top-left corner is its place; its height is the face's ascent and descent as
+    // the desktop's font engine reads them from the font's tables (the build writes them into
+    // the page): a face that asks for its typographic metrics gets them in whole pixels, the
+    // ascent rounded up, the descent to the nearest; any other its exact header metrics.
+    const faceMetrics = JSON.parse(document.getElementById('font-metrics')?.textContent || '{}');
     page.font = (id, tahoma, px) => {
       const s = ids.get(id);
-      s.font = `${px}px ${tahoma ? kTahoma : kSans}, ${kFallback}`;
+      const family = tahoma ? kTahoma : kSans;
+      s.font = `${px}px ${family}, ${kFallback}`;
       s.ctx.font = s.font;
-      const m = s.ctx.measureText('');
-      s.ascent = Math.ceil(m.fontBoundingBoxAscent);
-      s.height = s.ascent + Math.ceil(m.fontBoundingBoxDescent);
+      const f = faceMetrics[family];
+      if (f) {
+        const scale = px / f.unitsPerEm;
+        s.ascent = f.whole ? Math.ceil(f.ascent * scale) : f.ascent * scale;
+        s.height = s.ascent + (f.whole ? Math.round(f.descent * scale) : f.descent * scale);
+      } else {
+        const m = s.ctx.measureText('');
+        s.ascent = m.fontBoundingBoxAscent;
+        s.height = s.ascent + m.fontBoundingBoxDescent;
+      }
     };
 
     page.text = (id, x, y, text, colour, opaque, back) => {
@@ -652,12 +674,10 @@ const VornakPage = (() => {
     page.screenHeight = () => Math.round(window.screen.height || 768);
 
     // ---- For tests from outside ----------------------------------------------------------
-    // A surface's journal of drawing calls, by the surface's name; and one tick of every
-    // running timer at once, so that a test can count ticks exactly.
+    // A surface's journal of drawing calls, by the surface's name.
     const hooks = {
       journalStart(name) { module._vk_journal_start(names.get(name)); },
       journal(name) { return JSON.parse(module.UTF8ToString(module._vk_journal(names.get(name)))); },
-      tick() { for (const id of [...timers.keys()]) module._vk_timer_tick(id); },
     };
 
     page.attach = (m, ratio) => {
