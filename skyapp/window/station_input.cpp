@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The station fields and their checks, on the sky core's locator and WGS84 rules.
 #include "skyapp/window/station_input.h"
 
