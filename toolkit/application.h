@@ -32,8 +32,11 @@ void AtApplicationEnd(void (*fn)());
 void Quit(int code);
 [[nodiscard]] bool Quitting();
 
-// Runs every pending event before it returns. Nested calls deeper than kMaxDoEventsDepth
-// return at once, so that a burst of input cannot overflow the stack.
+// Runs every pending event before it returns, so that a handler reads what input queued
+// meanwhile (the desktop backend). Nested calls deeper than kMaxDoEventsDepth return at once,
+// so that a burst of input cannot overflow the stack. A backend whose event loop cannot be
+// entered from inside a handler (a browser page) returns at once and runs nothing, not even
+// a due timer tick; the events that arrived meanwhile then run after the handler returns.
 inline constexpr int kMaxDoEventsDepth = 8;
 void DoEvents();
 [[nodiscard]] int DoEventsDepth();

@@ -61,6 +61,8 @@ class PictureBox : public Control {
   [[nodiscard]] float ScaleHeight() const;
   [[nodiscard]] const ScaleFrame& UserFrame() const;
 
+  // Restores the background layer (SetPicture), or the back colour where there is none, and
+  // puts the current point at (0, 0). What was drawn since is gone.
   void Cls();
   void PSet(float x, float y, Color color);
   void Line(float x1, float y1, float x2, float y2, Color color);     // (x1, y1)-(x2, y2)

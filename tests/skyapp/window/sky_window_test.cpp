@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QAreaSeries>
 #include <QChart>
@@ -90,6 +92,23 @@ std::map<std::string, std::string> TableRow(const TableOptions& o) {
 const char* const kStationReadouts[] = {"elevation", "azimuth",    "range",
                                         "delay",     "parallaxMs", "rotationMs",
                                         "rangeRate", "echoShift",  "drift"};
+
+// Every button a screen reader can reach says what it does, the line edits' clear buttons
+// (tool buttons without text, hidden while their field is empty) included.
+TEST_F(SkyWindowTest, EveryButtonHasAnAccessibleName) {
+  SkyWindow w(kAt);
+  w.show();
+  int buttons = 0;
+  for (QAbstractButton* b : w.findChildren<QAbstractButton*>()) {
+    if (!b->isVisibleTo(&w) && !qobject_cast<QLineEdit*>(b->parent())) continue;
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(b);
+    ASSERT_NE(a, nullptr);
+    EXPECT_FALSE(a->text(QAccessible::Name).trimmed().isEmpty())
+        << b->metaObject()->className() << " " << b->objectName().toStdString();
+    ++buttons;
+  }
+  EXPECT_GE(buttons, 8);
+}
 
 TEST_F(SkyWindowTest, InvalidLocatorIsMarkedAndChangesNothingAValidOneMovesTheReadouts) {
   SkyWindow w(kAt);
