@@ -1,5 +1,6 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The project's commands. `make run` and `make test` are all a newcomer needs.
-.PHONY: all deps build run test test-release test-sanitize bench install package screenshot format clean
+.PHONY: all deps build run test test-release test-sanitize check-format bench install package screenshot format clean
 
 BUILD_DIR := build/release
 MAKEFLAGS += --no-print-directory
@@ -19,9 +20,9 @@ run: build
 	  echo "vornak needs a desktop session: neither DISPLAY nor WAYLAND_DISPLAY is set." >&2; \
 	  exit 1; \
 	fi
-	@$(BUILD_DIR)/app/vornak
+	@$(BUILD_DIR)/classroom/app/vornak
 
-test: test-release test-sanitize
+test: check-format test-release test-sanitize
 
 test-release: build
 	@ctest --preset release
@@ -43,13 +44,17 @@ package: build
 
 screenshot: build
 	@mkdir -p docs
-	@QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/tests/app/make_screenshot docs/screenshot.png
-	@QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/tests/skyapp/make_sky_screenshot docs/sky-screenshot.png
+	@QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/tools/make_screenshot docs/screenshot.png
+	@QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/tools/make_sky_screenshot docs/sky-screenshot.png
 	@mkdir -p docs/guide
-	@QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/tests/docs/make_guide_pictures docs/guide
+	@QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/tools/make_guide_pictures docs/guide
 
 format:
-	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+	@git ls-files -co --exclude-standard '*.cpp' '*.h' | xargs clang-format -i
+
+# Fails on unformatted code or a missing licence line, and rewrites nothing.
+check-format: deps
+	@bash scripts/check-format.sh
 
 clean:
 	@rm -rf build

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The animation under a real display for 10 seconds of 20 ms ticks, with the window shown:
 // ticks per second, the 99th percentile of the interval between ticks, CPU time per tick.
 // With the argument "whole" every tick is drawn and repainted whole, the first way. With
@@ -14,13 +15,14 @@
 #include <string>
 #include <vector>
 
-#include "app/form/form1.h"
-#include "app/startup.h"
-#include "app/toolkit/application.h"
-#include "app/toolkit/controls.h"
 #include "bench/window_session.h"
-#include "interaction/animation.h"
-#include "view/refresh_view.h"
+#include "classroom/app/startup.h"
+#include "classroom/form/form1.h"
+#include "classroom/interaction/animation.h"
+#include "classroom/view/refresh_view.h"
+#include "toolkit/application.h"
+#include "toolkit/controls.h"
+#include "toolkit/qt/backend.h"
 
 int main(int argc, char** argv) {
   const bool whole = argc > 1 && std::strcmp(argv[1], "whole") == 0;

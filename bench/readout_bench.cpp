@@ -1,12 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The readout computation alone, from the model state to the numbers: target at most 1 µs.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
 #include <cstdio>
 
+#include "classroom/model/readout.h"
+#include "classroom/view/readout_text.h"
 #include "geometry/angles.h"
-#include "model/readout.h"
-#include "view/readout_text.h"
 
 namespace {
 

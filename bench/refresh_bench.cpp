@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One full RefreshView(1) on the started window offscreen, against the floor of any redraw
 // that restores the backgrounds: one plain copy of the three surfaces' background images.
 // Then RefreshView(1) over a sequence of animation states, the scene moving as it does when
@@ -10,17 +11,18 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/form/form1.h"
-#include "app/startup.h"
-#include "app/toolkit/application.h"
-#include "app/toolkit/native.h"
-#include "app/toolkit/picture_box.h"
 #include "bench/window_session.h"
+#include "classroom/app/startup.h"
+#include "classroom/form/form1.h"
+#include "classroom/model/constants.h"
+#include "classroom/model/earth.h"
+#include "classroom/view/model_setters.h"
+#include "classroom/view/refresh_view.h"
 #include "geometry/angles.h"
-#include "model/constants.h"
-#include "model/earth.h"
-#include "view/model_setters.h"
-#include "view/refresh_view.h"
+#include "toolkit/application.h"
+#include "toolkit/picture_box.h"
+#include "toolkit/qt/backend.h"
+#include "toolkit/qt/native.h"
 
 namespace {
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs every benchmark and timing program; each prints a SUMMARY line with its target.
 # The animation and start-up timings need a display: they get their own Xvfb.
 set -euo pipefail

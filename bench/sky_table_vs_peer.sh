@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # One day at 10 s steps (8,641 rows, CSV to a file) by `vornak-sky --table` and by the
 # Astronomy Engine peer in Node: whole processes, wall time, median of 5, run alternately.
 # Target: vornak-sky at most half the peer's time (aim: a quarter).

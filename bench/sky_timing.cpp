@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real Moon's costs, each with its target: one instant, a day's curves, a live refresh
 // of the window and a re-plot (offscreen); with a display, start-up to the first drawn
 // window and the updates a second while the time slider is dragged.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up, from the creation of the application object to the end of Load, and the peak
 // resident memory of the running program.
 #include <QApplication>
@@ -5,10 +6,10 @@
 #include <chrono>
 #include <cstdio>
 
-#include "app/form/form1.h"
-#include "app/startup.h"
-#include "app/toolkit/application.h"
 #include "bench/window_session.h"
+#include "classroom/app/startup.h"
+#include "classroom/form/form1.h"
+#include "toolkit/application.h"
 
 int main(int argc, char** argv) {
   using Clock = std::chrono::steady_clock;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Timing support: the process's peak memory and CPU time.
 #pragma once
 

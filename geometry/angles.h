@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Polar and elevation angles with their time rates, and two scalar helpers.
 #pragma once
 

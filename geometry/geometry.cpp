@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The geometry kernel: vector norms, matrix products, frame rotations and angle functions.
 //
 // Every expression is written in the order the model's formulas give it, so that results

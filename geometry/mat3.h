@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Mat3: nine doubles, row-major, and the matrix operations of the model.
 //
 // Storage is row-major: m[i][j] is row i, column j. A rotation matrix maps the components of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Vec3: three doubles, a plain value type; positions in km, velocities in m/s.
 #pragma once
 

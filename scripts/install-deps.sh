@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Brings every Debian package the build, the tests and the benchmarks need.
 # Does nothing when all of them are present; uses sudo only when not root.
 set -euo pipefail
@@ -11,7 +12,7 @@ packages=(
   fonts-wine fonts-dejavu-core
   desktop-file-utils
   liberfa-dev qt6-charts-dev libqt6opengl6-dev
-  dpkg-dev librsvg2-bin appstream file
+  dpkg-dev librsvg2-bin appstream file lintian help2man
 )
 
 missing=()

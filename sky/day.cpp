@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The day's Doppler curves and horizon intervals.
 #include "sky/day.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A day of the echo's Doppler shift at whole minutes, and when the Moon is below the horizon.
 #pragma once
 

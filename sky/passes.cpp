@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Rise, culmination and set of the Moon by sampling and bisection.
 #include "sky/passes.h"
 

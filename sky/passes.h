@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Moon's passes above a station's horizon between two instants.
 #pragma once
 

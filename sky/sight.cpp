@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Moon's state from ERFA and its view from a station.
 #include "sky/sight.h"
 

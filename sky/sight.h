@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Moon seen from a station at one instant: direction, range and range rate with its
 // three shares, and the echo's Doppler shift.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // WGS84 stations and Maidenhead locators.
 #include "sky/station.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A station on the WGS84 ellipsoid, from latitude and longitude or a Maidenhead locator.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Civil dates and ERFA's time scales for UTC instants.
 #include "sky/time.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Instants in UTC, their text form, and the time scales the Moon and the Earth need.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // vornak-sky: the Doppler shift of Moon echoes for the real Moon, as a table or a window.
 #include <chrono>
 #include <csignal>

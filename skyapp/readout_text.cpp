@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fixed-point text for readouts and table cells.
 #include "skyapp/readout_text.h"
 

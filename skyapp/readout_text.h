@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Numbers as the table and the window print them: fixed decimals, never "-0".
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Rows of the real Moon's geometry and Doppler shift, as CSV or as a table a person reads.
 #include "skyapp/table.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing the table of `vornak-sky --table`: one row per instant, or one line per pass.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Parsing and checking the table's command line.
 #include "skyapp/table_options.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command line of `vornak-sky --table`: what to compute, checked in full before any row.
 #pragma once
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env node
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Benchmark peer for vornak-sky: the Moon as seen from one station over a
 // span of time, computed row by row with Astronomy Engine 2.1.19.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real Moon's window: the sky core's numbers laid out as Qt Widgets and a Qt Charts plot.
 #include "skyapp/window/sky_window.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real Moon's window: station, DX station, band and time; the readouts at the chosen
 // instant; the day's Doppler shift and its shares plotted against UTC.
 #pragma once

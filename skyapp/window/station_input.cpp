@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The station fields and their checks, on the sky core's locator and WGS84 rules.
 #include "skyapp/window/station_input.h"
 
@@ -5,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
+#include <QToolButton>
 #include <cmath>
 #include <string>
 
@@ -46,6 +48,11 @@ StationInput::StationInput(const QString& title, const QString& accessiblePrefix
     field->setPlaceholderText(placeholder);
     field->setToolTip(tip);
     field->setClearButtonEnabled(true);
+    // The clear button is a tool button of the line edit's own, with no text: without a name
+    // assistive technology announces it as a bare "button".
+    for (QToolButton* clear : field->findChildren<QToolButton*>()) {
+      clear->setAccessibleName(tr("Clear %1").arg(field->accessibleName()));
+    }
     auto* l = new QLabel(label, this);
     l->setBuddy(field);
     form->addRow(l, field);

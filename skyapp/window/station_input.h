@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A station typed as a Maidenhead locator or as latitude, longitude and height; the other
 // form follows what is typed, and invalid text is marked at its field with the reason.
 #pragma once

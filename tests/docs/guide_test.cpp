@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The teacher's guide, in both languages, against the programs: every value it writes as
 // code (`like this`) is what the window of its lesson shows in the state the lesson sets.
 #include <gtest/gtest.h>
@@ -11,12 +12,12 @@
 #include <set>
 #include <sstream>
 
-#include "app/form/form1.h"
-#include "model/constants.h"
+#include "classroom/form/form1.h"
+#include "classroom/model/constants.h"
 #include "skyapp/window/sky_window.h"
 #include "skyapp/window/station_input.h"
-#include "tests/docs/lesson_states.h"
 #include "tests/support/started_form.h"
+#include "tools/guide/lesson_states.h"
 
 namespace {
 

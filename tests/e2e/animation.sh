@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the real program under a virtual X server and works its animation switch with the
 # mouse: while "Animation OFF" is selected nothing on the readouts moves; a click on
 # "Animation ON" starts the timer, and the Doppler readouts of the top bar and the sidereal

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the real program under a virtual X server: its window has the designed client area
 # under the menu bar, start-up has drawn the Moon and the station on the three surfaces, and
 # "Quit" ends the program with status 0. Without any display it refuses to start.

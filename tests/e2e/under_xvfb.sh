@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a test program on a virtual X server, with Qt drawing to it through xcb.
 #
 # Usage: under_xvfb.sh <test program> [arguments]

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # shellcheck shell=bash
 # Shared by the end-to-end scripts (sourced, not run): a virtual X server, the real program in
 # it, its window's geometry and the screenshots the checks read.

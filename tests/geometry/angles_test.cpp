@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tests of the polar and elevation angles, their time rates, vector norms and the scalar helpers.
 #include "geometry/angles.h"
 

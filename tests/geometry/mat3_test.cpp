@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tests of the matrix products, the transpose and the line-of-sight frame rotation and its rate.
 #include "geometry/mat3.h"
 

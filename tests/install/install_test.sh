@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the built programs into a fresh prefix and checks what a desktop needs to list each
 # in its application menu: the binary on the prefix's PATH, a desktop entry that validates and
 # names that binary and the icon, and the icon itself, a scalable picture of its own.

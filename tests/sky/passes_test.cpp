@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Moon's passes: horizon crossings, highest points, cut passes and grazing ones.
 #include "sky/passes.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real Moon seen from stations: derivatives against finite differences, the shares'
 // sum and bounds, the zero of the parallax share, the Doppler factor and a year's range.
 #include "sky/sight.h"

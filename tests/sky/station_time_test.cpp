@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Maidenhead locators, station checks, UTC text and the time scales.
 #include <gtest/gtest.h>
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The real vornak-sky binary as a shell user meets it: exit statuses, what goes to stdout
 # and stderr, rows counted and streamed, a closed pipe ended quietly.
 set -uo pipefail

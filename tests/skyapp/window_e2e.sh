@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The real vornak-sky window under a virtual X server: it opens with its title, a locator
 # typed with real key events changes the readouts (an invalid one changes nothing), and
 # Ctrl+Q closes it with status 0. Without any display it refuses to start, in one line.

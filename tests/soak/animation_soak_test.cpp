@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A long animation: 50,000 ticks with the memory watched, and the clock checked at the end.
 #include <gtest/gtest.h>
 
@@ -10,13 +11,13 @@
 #include <iostream>
 #include <string>
 
-#include "app/form/form1.h"
-#include "app/toolkit/application.h"
-#include "interaction/animation.h"
-#include "interaction/orbit_controls.h"
-#include "model/earth.h"
-#include "model/orbit.h"
+#include "classroom/form/form1.h"
+#include "classroom/interaction/animation.h"
+#include "classroom/interaction/orbit_controls.h"
+#include "classroom/model/earth.h"
+#include "classroom/model/orbit.h"
 #include "tests/support/started_form.h"
+#include "toolkit/application.h"
 
 namespace {
 

@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Entry point of the widget tests: the toolkit's application object on the offscreen platform.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
-#include "app/toolkit/application.h"
+#include "toolkit/application.h"
 
 int main(int argc, char** argv) {
   // Widget tests never need a screen; a developer's DISPLAY must not change their results.

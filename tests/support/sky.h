@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Test support for the view: vector sums, the Earth's turning and a station on the globe.
 //
 // Written from the geometry directly rather than through the program's own kernel.

@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Test support: the window as the program starts it.
 #include "tests/support/started_form.h"
 
-#include "app/startup.h"
+#include "classroom/app/startup.h"
 
 Form1& CreateWiredForm() {
   if (Form1Exists()) DestroyForm1();

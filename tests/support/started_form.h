@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Test support: the window as the program starts it, made afresh for each test.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include "app/form/form1.h"
+#include "classroom/form/form1.h"
 
 // Runs the program's own start-up (StartProgram) on a fresh window; destroys any window an
 // earlier test left.

@@ -1,13 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing surfaces: user-unit mapping, the layers Cls restores, text extents and the journal.
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QWidget>
-
-#include "app/toolkit/controls.h"
-#include "app/toolkit/native.h"
-#include "app/toolkit/picture_box.h"
-#include "app/toolkit/twips.h"
+#include "toolkit/controls.h"
+#include "toolkit/picture_box.h"
+#include "toolkit/twips.h"
 
 namespace {
 

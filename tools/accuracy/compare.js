@@ -1,4 +1,5 @@
 #!/usr/bin/env node
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Recomputes vornak-sky's Moon table with Astronomy Engine 2.1.19 and prints
 // the worst disagreements.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Run with: node --test   (from tools/accuracy, after npm ci)
 'use strict';
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env node
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Stand-in for vornak-sky, used only to test run.sh and compare.js before
 // (or without) the real binary: it answers the same command line with the
 // same CSV columns, computed by Astronomy Engine itself, so compare.js must

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Asks a vornak-sky binary for the Moon at every station and instant in
 # cases.txt, plus one hourly table over 2026-12-09, and has compare.js
 # recompute all rows with Astronomy Engine and print the worst differences.
 #
 # Usage: tools/accuracy/run.sh PATH/TO/vornak-sky [compare.js options]
-#   e.g. tools/accuracy/run.sh build/app/vornak-sky --tt model
+#   e.g. tools/accuracy/run.sh build/release/skyapp/vornak-sky --tt model
 #        tools/accuracy/run.sh tools/accuracy/fake-vornak-sky.js --limits 1e-5,1e-5,1e-3,1e-3
 set -euo pipefail
 
