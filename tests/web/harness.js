@@ -69,6 +69,25 @@ function State(page) {
   });
 }
 
+// The labels that leave their frame, and the fixed captions that do not fit their design
+// rectangle: none should, whatever the readouts say.
+function Overflowing(page) {
+  return page.evaluate(() => {
+    const frames = [...document.querySelectorAll('.vk-frame')].map((f) => f.getBoundingClientRect());
+    const bad = [];
+    for (const el of document.querySelectorAll('.vk-label')) {
+      const design = el.parentElement.getBoundingClientRect();
+      const r = el.getBoundingClientRect();
+      const cx = design.x + design.width / 2, cy = design.y + design.height / 2;
+      const frame = frames.find((f) => cx > f.left && cx < f.right && cy > f.top && cy < f.bottom);
+      const inside = frame && r.left >= frame.left && r.right <= frame.right &&
+                     r.top >= frame.top && r.bottom <= frame.bottom;
+      if (!inside || el.scrollWidth > el.clientWidth + 1) bad.push(el.dataset.control);
+    }
+    return bad;
+  });
+}
+
 // One event of the peer's language, given to the page as a user gives it.
 async function Perform(page, line) {
   const [op, name, arg] = line.split(' ');
@@ -112,4 +131,4 @@ function Desktop(lines) {
   return run.stdout.trim().split('\n').map((l) => JSON.parse(l));
 }
 
-module.exports = {OpenBrowser, OpenPage, State, Perform, Desktop, Control, kPage};
+module.exports = {OpenBrowser, OpenPage, State, Perform, Desktop, Overflowing, Control, kPage};

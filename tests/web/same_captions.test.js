@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The page and the desktop window, given the same events, show the same captions, slider
-// values and selections after each one.
+// values and selections after each one, every label inside its frame.
 'use strict';
 const test = require('node:test');
 const assert = require('node:assert/strict');
-const {OpenBrowser, OpenPage, State, Perform, Desktop} = require('./harness.js');
+const {OpenBrowser, OpenPage, State, Perform, Desktop, Overflowing} = require('./harness.js');
 const {kScripted, RandomSequence} = require('./sequences.js');
 
 const kRandomSequences = 14;
@@ -27,6 +27,7 @@ test('every caption equals the desktop one after each event', async (t) => {
     for (let i = 0; i < events.length; ++i) {
       await Perform(page, events[i]);
       assert.deepEqual(await State(page), desktop[i + 1], where(i));
+      assert.deepEqual(await Overflowing(page), [], `${where(i)}: labels out of their frames`);
     }
     assert.deepEqual(page.errors, []);
     await page.close();

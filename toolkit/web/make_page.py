@@ -66,7 +66,9 @@ def main():
     data = html.encode('utf-8')
     if len(data) > args.max_bytes:
         sys.exit(f'make_page: the page is {len(data)} bytes, above the {args.max_bytes} allowed')
-    pathlib.Path(args.out).write_bytes(data)
+    out = pathlib.Path(args.out)
+    out.parent.mkdir(parents=True, exist_ok=True)
+    out.write_bytes(data)
 
 
 if __name__ == '__main__':

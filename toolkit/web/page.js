@@ -150,7 +150,8 @@ const VornakPage = (() => {
         title.className = 'vk-frame-title';
         title.textContent = caption;
         el.append(title);
-        box.style.top = `${Math.round(fontPx * 0.6)}px`;
+        // The desktop's style puts the title above the frame's line, not across it.
+        box.style.top = `${Math.ceil(fontPx * 1.25) + 2}px`;
       }
       client.append(el);
       ids.set(id, {kind: 'frame', el, outer: el});
@@ -459,7 +460,9 @@ const VornakPage = (() => {
     // ---- Surfaces ------------------------------------------------------------------------
     // A canvas of the interior in device pixels, and the texts drawn on it as its
     // description, so that a screen reader hears the distances.
-    let pixelRatio = 1;
+    // The canvases are made once, at the screen's pixel ratio times the scale the window has
+    // in the viewport when the first is made: crisp at that size, whatever the density.
+    let pixelRatio = 0;
 
     page.surface = (id, left, top, width, height, interiorWidth, interiorHeight, back) => {
       const el = document.createElement('div');
@@ -467,6 +470,9 @@ const VornakPage = (() => {
       Place(el, left, top, width, height);
       el.tabIndex = 0;
       el.setAttribute('role', 'img');
+      if (pixelRatio === 0) {
+        pixelRatio = Math.min(4, Math.max(1, (window.devicePixelRatio || 1) * FitScale(root)));
+      }
       const canvas = document.createElement('canvas');
       canvas.width = Math.round(interiorWidth * pixelRatio);
       canvas.height = Math.round(interiorHeight * pixelRatio);
@@ -680,9 +686,8 @@ const VornakPage = (() => {
       journal(name) { return JSON.parse(module.UTF8ToString(module._vk_journal(names.get(name)))); },
     };
 
-    page.attach = (m, ratio) => {
+    page.attach = (m) => {
       module = m;
-      pixelRatio = ratio;
       window.vornakPage = hooks;
     };
     page.setScale = (fit) => { scale = fit; };
@@ -714,14 +719,7 @@ const VornakPage = (() => {
     await LoadFonts();
     const page = Create(root);
     const module = {page, print: () => {}, printErr: (t) => console.error(t)};
-    // The canvases are made once, at the screen's pixel ratio times the scale the window has
-    // when the program starts: crisp at that size, whatever the screen's density.
-    const probe = () => Math.min(4, Math.max(1, (window.devicePixelRatio || 1) * FitScaleGuess()));
-    const FitScaleGuess = () => {
-      const width = 1272, height = 990;  // the window and its notices, before they exist
-      return Math.min(window.innerWidth / width, window.innerHeight / height);
-    };
-    module.preRun = [() => page.attach(module, probe())];
+    module.preRun = [() => page.attach(module)];
     await new Promise((resolve, reject) => {
       module.onAbort = reject;
       module.postRun = [resolve];

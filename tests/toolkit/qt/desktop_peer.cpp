@@ -39,6 +39,9 @@ namespace {
 using toolkit::NativeWidget;
 
 std::map<std::string, toolkit::Control*> controls;  // every control of Form1 by its name
+// Ticks run only when an event asks for them: the page's clock is held the same way, so that
+// both windows see the same ticks between the same events, whatever the time they take.
+bool ticksAsked = false;
 
 void NameAll(Form1& f) {
   const auto at = [](const char* a, int i) {
@@ -189,9 +192,11 @@ void Run(const std::string& line) {
     QWidget* w = NativeWidget(*controls.at(name));
     QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(w->width() / 2, w->height() / 2));
   } else if (op == "ticks") {
+    ticksAsked = true;
     for (int i = std::stoi(name); i > 0; --i) {
       if (form1().Timer1().Ticking() && form1().Timer1().onTimer) form1().Timer1().onTimer();
     }
+    ticksAsked = false;
   } else if (op == "journal") {
     for (const char* p : {"Picture1", "Picture2", "Picture3"}) {
       auto* surface = static_cast<toolkit::PictureBox*>(controls[p]);
@@ -226,6 +231,9 @@ int main(int argc, char** argv) {
   toolkit::Application app(argc, argv);
   StartProgram();
   NameAll(form1());
+  form1().Timer1().onTimer = [tick = form1().Timer1().onTimer] {
+    if (ticksAsked) tick();
+  };
   QWidget* window = NativeWidget(form1().HScroll1(0))->window();
   window->activateWindow();
   if (!QTest::qWaitForWindowActive(window)) {
