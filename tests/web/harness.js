@@ -11,12 +11,12 @@ const path = require('node:path');
 const kPage = process.env.VORNAK_PAGE;
 const kPeer = process.env.VORNAK_DESKTOP_PEER;
 
-async function OpenBrowser() {
+async function OpenBrowser(view = {viewport: {width: 1300, height: 1000}}) {
   const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'vornak-chromium-'));
   const context = await chromium.launchPersistentContext(profile, {
     executablePath: '/usr/bin/chromium',
     headless: true,
-    viewport: {width: 1300, height: 1000},
+    ...view,
     args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking',
            '--disable-component-update', '--disable-sync', '--no-first-run'],
   });
@@ -106,6 +106,17 @@ async function Perform(page, line) {
     if (to - from >= 2) {
       await page.mouse.click((from + to) / 2, trough.y + trough.height / 2);
     }
+  } else if (op === 'drag') {
+    if (!await c.locator('input').isEnabled()) return;
+    const thumb = await c.locator('.vk-thumb').boundingBox();
+    const scale = thumb.width / 17;  // the thumb is 17 window pixels wide
+    const x = thumb.x + thumb.width / 2, y = thumb.y + thumb.height / 2;
+    await page.mouse.move(x, y);
+    await page.mouse.down();
+    for (let step = 1; step <= 4; ++step) {
+      await page.mouse.move(x + Math.trunc(Number(arg) * step / 4) * scale, y);
+    }
+    await page.mouse.up();
   } else if (op === 'key') {
     const input = c.locator('input');
     if (await input.isEnabled()) {

@@ -5,7 +5,7 @@
 const test = require('node:test');
 const assert = require('node:assert/strict');
 const fs = require('node:fs');
-const {OpenBrowser, OpenPage, Control, kPage} = require('./harness.js');
+const {OpenBrowser, OpenPage, State, Control, kPage} = require('./harness.js');
 
 test('the file is one page of at most 1.5 MB that names no address to load', () => {
   const html = fs.readFileSync(kPage, 'utf8');
@@ -62,4 +62,46 @@ test('Quit ends the program: no tick, every control disabled, a status that says
   assert.equal(await page.textContent(Control('Label3')), before);
   const live = await page.$$eval('input, button', (all) => all.filter((e) => !e.disabled).length);
   assert.equal(live, 0);
+});
+
+test('one element a name, each slider one range, and the same start whatever the address says',
+     async (t) => {
+  const browser = await OpenBrowser();
+  t.after(browser.close);
+  const page = await OpenPage(browser.context);
+  const contract = await page.evaluate(() => {
+    const names = [...document.querySelectorAll('[data-control]')].map((e) => e.dataset.control);
+    const bars = [...document.querySelectorAll('[data-control^="HScroll"]')];
+    return {
+      repeated: names.filter((n, i) => names.indexOf(n) !== i),
+      bars: bars.map((b) => [b.querySelectorAll('input[type=range]').length,
+                             ...['left', 'right', 'trough'].map(
+                                 (p) => b.querySelectorAll(`[data-part="${p}"]`).length)]),
+      unnamed: [...document.querySelectorAll('input')].filter((i) => !i.getAttribute('aria-label')).length,
+    };
+  });
+  assert.deepEqual(contract.repeated, []);
+  assert.deepEqual(contract.bars, Array(6).fill([1, 1, 1, 1]));
+  assert.equal(contract.unnamed, 0);
+  const first = await State(page);
+  await page.goto(`file://${kPage}?lat=0#Option4(1)`);
+  await page.waitForFunction(() => document.documentElement.dataset.state === 'ready');
+  assert.deepEqual(await State(page), first);
+});
+
+test('the window fits a 768-pixel viewport whole, its canvases at the device pixels', async (t) => {
+  const browser = await OpenBrowser({viewport: {width: 768, height: 600}, deviceScaleFactor: 2});
+  t.after(browser.close);
+  const page = await browser.context.newPage();
+  await page.goto('file://' + kPage);
+  await page.waitForFunction(() => document.documentElement.dataset.state === 'ready');
+  const fit = await page.evaluate(() => {
+    const r = document.querySelector('.vk-stage').getBoundingClientRect();
+    const c = document.querySelector('[data-control="Picture1"] canvas');
+    return {r: [r.left, r.top, r.right, r.bottom], canvas: c.width / c.getBoundingClientRect().width,
+            ratio: devicePixelRatio};
+  });
+  assert.ok(fit.r[0] >= 0 && fit.r[1] >= 0 && fit.r[2] <= 768.5 && fit.r[3] <= 600.5, `${fit.r}`);
+  assert.equal(fit.ratio, 2);
+  assert.ok(Math.abs(fit.canvas - fit.ratio) < 0.02, `${fit.canvas} canvas pixels a CSS pixel`);
 });

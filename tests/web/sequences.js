@@ -19,6 +19,8 @@ const kScripted = {
          'key HScroll2(1) PageUp'],
   coupledAnimation: ['option Option3(1)', 'option Option4(1)', 'ticks 4', 'set HScroll1(2) 1000',
                      'ticks 2', 'set HScroll1(1) 5000', 'option Option4(0)'],
+  drags: ['drag HScroll1(2) 120', 'drag HScroll1(2) -37', 'option Option3(1)',
+          'drag HScroll1(1) 333', 'drag HScroll2(0) -600', 'drag HScroll2(1) 57'],
   focusClearsPresets: ['option Option2(2)', 'arrow HScroll1(2) right', 'option Option1(3)',
                        'key HScroll1(3) ArrowLeft', 'option Option1(3)', 'key Option1(3) ArrowLeft'],
 };
@@ -52,10 +54,11 @@ function RandomSequence(seed, length) {
   for (let i = 0; i < length; ++i) {
     const slider = pick(sliders);
     const [min, max] = kSliders[slider];
-    switch (pick(['set', 'arrow', 'trough', 'key', 'option', 'option', 'ticks'])) {
+    switch (pick(['set', 'arrow', 'trough', 'drag', 'key', 'option', 'option', 'ticks'])) {
       case 'set': events.push(`set ${slider} ${min + Math.floor(r() * (max - min + 1))}`); break;
       case 'arrow': events.push(`arrow ${slider} ${pick(['left', 'right'])}`); break;
       case 'trough': events.push(`trough ${slider} ${pick(['left', 'right'])}`); break;
+      case 'drag': events.push(`drag ${slider} ${Math.floor(r() * 601) - 300}`); break;
       case 'key': events.push(`key ${slider} ${pick(kKeys)}`); break;
       case 'option': events.push(`option ${pick(kOptions)}`); break;
       default: events.push(`ticks ${1 + Math.floor(r() * 4)}`); break;

@@ -43,25 +43,34 @@ const VornakPage = (() => {
   }
 
   // ---- Sliders: the geometry of the desktop's scroll bars --------------------------------
-  const kArrowPx = 14;  // each arrow button
+  // Arrow buttons 14 pixels wide at either end (page.css), the trough between them.
   const kThumbPx = 17;  // the thumb, whatever the page step
   const kRepeatDelayMs = 500;
   const kRepeatMs = 50;
   // The actions of exports.cpp.
   const Action = {smallDown: 1, smallUp: 2, pageDown: 3, pageUp: 4, toMin: 5, toMax: 6};
 
-  // Where the thumb starts in the trough for a position, and the position for a place.
+  // Where the thumb starts in the trough for a position, and the position for a place, in
+  // whole window pixels and integer steps, as the desktop's style rounds them.
   function ThumbLeft(bar, position) {
     const span = bar.trough.clientWidth - kThumbPx;
     const range = bar.max - bar.min;
-    if (span <= 0 || range <= 0) return 0;
-    return Math.round((position - bar.min) * span / range);
+    const p = position - bar.min;
+    if (span <= 0 || range <= 0 || p <= 0) return 0;
+    if (p >= range) return span;
+    if (range > span) return Math.floor((2 * p * span + range) / (2 * range));
+    const div = Math.floor(span / range), mod = span % range;
+    return p * div + Math.floor((2 * p * mod + range) / (2 * range));
   }
   function PositionAt(bar, thumbLeft) {
     const span = bar.trough.clientWidth - kThumbPx;
-    if (span <= 0 || thumbLeft <= 0) return bar.min;
-    if (thumbLeft >= span) return bar.max;
-    return bar.min + Math.round(thumbLeft * (bar.max - bar.min) / span);
+    const range = bar.max - bar.min;
+    const pos = Math.round(thumbLeft);
+    if (span <= 0 || pos <= 0) return bar.min;
+    if (pos >= span) return bar.max;
+    if (span > range) return bar.min + Math.floor((2 * pos * range + span) / (2 * span));
+    const div = Math.floor(range / span), mod = range % span;
+    return bar.min + pos * div + Math.floor((2 * pos * mod + span) / (2 * span));
   }
 
   function Create(root) {
@@ -140,6 +149,8 @@ const VornakPage = (() => {
     page.frame = (id, caption, left, top, width, height, fontPx) => {
       const el = document.createElement('div');
       el.className = 'vk-frame';
+      el.setAttribute('role', 'group');
+      if (caption !== '') el.setAttribute('aria-label', caption);
       Place(el, left, top, width, height);
       SetFont(el, fontPx, true);
       const box = document.createElement('div');

@@ -6,6 +6,7 @@
 //   set NAME V          a value set as assistive technology sets it
 //   arrow NAME SIDE     a click on a slider's left or right arrow button
 //   trough NAME SIDE    a click in a slider's trough, left or right of the thumb
+//   drag NAME DX        the thumb of a slider pressed, moved DX pixels in four steps, let go
 //   key NAME KEY        the slider or option takes the focus as by Tab, then the key
 //   option NAME         a click on an option button
 //   ticks N             N ticks of the running timer
@@ -182,6 +183,15 @@ void Run(const std::string& line) {
     QPoint at;
     if (bar->isEnabled() && PartCentre(bar, part, at))
       QTest::mouseClick(bar, Qt::LeftButton, {}, at);
+  } else if (op == "drag") {
+    QScrollBar* bar = Bar(name);
+    QPoint at;
+    if (bar->isEnabled() && PartCentre(bar, QStyle::SC_ScrollBarSlider, at)) {
+      const int dx = std::stoi(arg);
+      QTest::mousePress(bar, Qt::LeftButton, {}, at);
+      for (int step = 1; step <= 4; ++step) QTest::mouseMove(bar, at + QPoint(dx * step / 4, 0));
+      QTest::mouseRelease(bar, Qt::LeftButton, {}, at + QPoint(dx, 0));
+    }
   } else if (op == "key") {
     QWidget* w = NativeWidget(*controls.at(name));
     if (w->isEnabled()) {
