@@ -78,11 +78,15 @@ test('one element a name, each slider one range, and the same start whatever the
                              ...['left', 'right', 'trough'].map(
                                  (p) => b.querySelectorAll(`[data-part="${p}"]`).length)]),
       unnamed: [...document.querySelectorAll('input')].filter((i) => !i.getAttribute('aria-label')).length,
+      // What a screen reader hears of the Bessel's-frame view: the texts drawn on it.
+      heard: document.getElementById(document.querySelector('[data-control="Picture2"]')
+                                         .getAttribute('aria-describedby')).textContent,
     };
   });
   assert.deepEqual(contract.repeated, []);
   assert.deepEqual(contract.bars, Array(6).fill([1, 1, 1, 1]));
   assert.equal(contract.unnamed, 0);
+  assert.match(contract.heard, /Bessel's Frame .*Pz = [0-9.]+ km, Lz = [0-9.]+ km, PL = [0-9.]+ km/);
   const first = await State(page);
   await page.goto(`file://${kPage}?lat=0#Option4(1)`);
   await page.waitForFunction(() => document.documentElement.dataset.state === 'ready');
