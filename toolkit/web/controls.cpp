@@ -71,7 +71,9 @@ int Control::Top() const {
   return PixelsToTwips(native_->top);
 }
 int Control::Width() const {
-  return PixelsToTwips(native_->width);
+  // An auto-sized label is as wide as the page lays its caption out; asked only when read,
+  // so that writing a caption never makes the page lay itself out at once.
+  return PixelsToTwips(native_->autoSized ? vk_width_of(native_->id) : native_->width);
 }
 int Control::Height() const {
   return PixelsToTwips(native_->height);
@@ -138,6 +140,7 @@ Label::Label(Container& parent, const std::string& caption, int left, int top, i
       designWidth_(width),
       designHeight_(height) {
   Place(*native_, parent, left, top, width, height);
+  native_->autoSized = style.autoSize;
   caption_ = caption;
   vk_label(native_->id, caption.c_str(), native_->left, native_->top, native_->width,
            native_->height, style.autoSize ? 1 : 0, style.border ? 1 : 0, style.opaque ? 1 : 0,
@@ -149,16 +152,11 @@ Label::~Label() = default;
 
 // The caption is written into the page at once, in the same task as the event that changed
 // it; an auto-sized label takes the size of its text there, keeping the edge its alignment
-// names.
+// names (the page's layout does it).
 void Label::SetCaption(const std::string& caption) {
   if (caption == caption_) return;
   caption_ = caption;
   vk_label_caption(native_->id, caption_.c_str());
-  if (style_.autoSize) Fit();
-}
-
-void Label::Fit() {
-  native_->width = vk_width_of(native_->id);
 }
 
 HScrollBar::HScrollBar(Container& parent, int left, int top, int width, int height, int min,

@@ -29,6 +29,7 @@ struct NativeHandle {
   // A rectangle in window pixels, from the client area's top-left corner: the page lays every
   // control out in one flat list, so that its order is the window's tab order.
   int left = 0, top = 0, width = 0, height = 0;
+  bool autoSized = false;  // a label whose width follows its caption
   // A slider: its range, steps, the value the program sees, and the thumb's position (they
   // differ only while the thumb is dragged).
   int min = 0, max = 0, smallChange = 1, largeChange = 1, value = 0, position = 0;
