@@ -21,46 +21,49 @@ constexpr double kMetresPerKm = 1000;
 // not two, for a central difference whose gain nothing here would show.
 constexpr double kAccelerationStepS = 1;
 
-Vec3 MoonPositionKm(const double pv[2][3]) {
-  constexpr double kKmPerAu = ERFA_DAU / 1000;
-  return {pv[0][0] * kKmPerAu, pv[0][1] * kKmPerAu, pv[0][2] * kKmPerAu};
-}
-
-Vec3 MoonVelocityMs(const double pv[2][3]) {
-  constexpr double kMsPerAuPerDay = ERFA_DAU / ERFA_DAYSEC;
-  return {pv[1][0] * kMsPerAuPerDay, pv[1][1] * kMsPerAuPerDay, pv[1][2] * kMsPerAuPerDay};
-}
-
 }  // namespace
 
-MoonAndEarth MoonAndEarthAt(UtcInstant t, bool withAcceleration) noexcept {
-  const TimeScales ts = TimeScalesAt(t);
+MoonAndEarth MoonAndEarthAt(UtcInstant t, bool withAcceleration, const SkyModel& model) noexcept {
+  TimeScales ts = TimeScalesAt(t);
   MoonAndEarth s;
   s.t = t;
-  double pv[2][3];
-  eraMoon98(ts.tt1, ts.tt2, pv);
-  s.moonPositionKm = MoonPositionKm(pv);
-  s.moonVelocityMs = MoonVelocityMs(pv);
+  if (model.eop) {
+    s.earth = EarthOrientationAt(*model.eop, t, ts.taiMinusUtcS);
+    ts.ut1b += s.earth.ut1MinusUtcS / ERFA_DAYSEC;
+  }
+  const MoonState moon = GeocentricMoon(model.moon, ts.tt1, ts.tt2);
+  s.moonTheory = moon.theory;
+  s.moonPositionKm = moon.positionKm;
+  s.moonVelocityMs = moon.velocityMs;
   if (withAcceleration) {
-    double after[2][3];
-    eraMoon98(ts.tt1, ts.tt2 + kAccelerationStepS / ERFA_DAYSEC, after);
+    const MoonState after =
+        GeocentricMoon(moon.theory, ts.tt1, ts.tt2 + kAccelerationStepS / ERFA_DAYSEC);
     s.moonAccelerationMs2 =
-        VecScale(1 / kAccelerationStepS, VecSub(MoonVelocityMs(after), s.moonVelocityMs));
+        VecScale(1 / kAccelerationStepS, VecSub(after.velocityMs, s.moonVelocityMs));
   }
   // GCRS to CIRS by the IAU 2000B precession-nutation (within a milliarcsecond of the full
-  // IAU 2006/2000A model, at a tenth of its cost), then the Earth rotation angle about
-  // the CIP. Polar motion (at most about 0.5") is left out: ITRS is taken as TIRS.
+  // IAU 2006/2000A model over 1995-2050, at a tenth of its cost), then the Earth rotation
+  // angle about the CIP, then polar motion (up to about 0.5″, 15 m at the surface) when
+  // the EOP data cover t; without them the ITRS is taken as the TIRS.
   double c2i[3][3], rpom[3][3];
   eraC2i00b(ts.tt1, ts.tt2, c2i);
-  eraIr(rpom);
+  if (s.earth.covered) {
+    eraPom00(s.earth.xpRad, s.earth.ypRad, eraSp00(ts.tt1, ts.tt2), rpom);
+  } else {
+    eraIr(rpom);
+  }
   eraC2tcio(c2i, eraEra00(ts.ut1a, ts.ut1b), rpom, s.celestialToTerrestrial.m);
+  // The CIP's GCRS coordinates are the third row of C2I, which maps them to the pole of the
+  // CIRS.
+  s.spinAxis = {c2i[2][0], c2i[2][1], c2i[2][2]};
   return s;
 }
 
 Sight SightFrom(const MoonAndEarth& state, const Site& site) noexcept {
   const Mat3& toItrs = state.celestialToTerrestrial;
   const Mat3 toGcrs = MatTranspose(toItrs);
-  const Vec3 omega{0, 0, kEarthRotationRadPerS};
+  // The Earth turns about the CIP, which polar motion moves off the ITRS' z axis.
+  const Vec3 omega = VecScale(kEarthRotationRadPerS, MatMulVec(toItrs, state.spinAxis));
 
   // The station in the GCRS: the Earth's rotation carries it at ω × r, and accelerates it
   // toward the axis at ω × (ω × r). The precession's own rate (1e-12 rad/s) is left out.

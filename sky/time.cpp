@@ -140,7 +140,7 @@ std::string FormatUtc(UtcInstant t) {
   return buf;
 }
 
-TimeScales TimeScalesAt(UtcInstant t) noexcept {
+TimeScales TimeScalesAt(UtcInstant t, double ut1MinusUtcS) noexcept {
   const UtcInstant midnight = StartOfDay(t);
   const Civil c = CivilFromDays(midnight.ms / kMsPerDay);
   const std::int64_t inDay = t.ms - midnight.ms;
@@ -158,9 +158,11 @@ TimeScales TimeScalesAt(UtcInstant t) noexcept {
   eraUtctai(utc1, utc2, &tai1, &tai2);
   TimeScales ts;
   eraTaitt(tai1, tai2, &ts.tt1, &ts.tt2);
-  // UT1 = UTC: the same quasi-Julian date, read as UT1.
+  ts.taiMinusUtcS = ((tai1 - utc1) + (tai2 - utc2)) * ERFA_DAYSEC;
+  // UT1 = UTC + (UT1 − UTC): the same quasi-Julian date moved by that many seconds. On the
+  // day of a leap second ERFA's UTC fraction counts 86,401 s, an error of 1e-5 s at most.
   ts.ut1a = utc1;
-  ts.ut1b = utc2;
+  ts.ut1b = utc2 + ut1MinusUtcS / ERFA_DAYSEC;
   return ts;
 }
 

@@ -1,0 +1,43 @@
+// Mutual windows: each station's passes above the elevation, intersected.
+#include "sky/windows.h"
+
+#include <algorithm>
+
+#include "sky/passes.h"
+
+namespace sky {
+
+std::vector<Interval> AboveElevation(const Site& site, UtcInstant from, UtcInstant to,
+                                     double minElevationDeg, const SkyModel& model) {
+  std::vector<Interval> above;
+  ForEachPass(
+      site, from, to,
+      [&](const Pass& p) {
+        above.push_back({p.rise.value_or(from), p.set.value_or(to)});
+        return true;
+      },
+      minElevationDeg, model);
+  return above;
+}
+
+std::vector<Interval> MutualWindows(const Site& a, const Site& b, UtcInstant from, UtcInstant to,
+                                    double minElevationDeg, const SkyModel& model) {
+  const std::vector<Interval> x = AboveElevation(a, from, to, minElevationDeg, model);
+  const std::vector<Interval> y = AboveElevation(b, from, to, minElevationDeg, model);
+  // Both lists are sorted and their intervals disjoint: one merge-like walk.
+  std::vector<Interval> both;
+  std::size_t i = 0, j = 0;
+  while (i < x.size() && j < y.size()) {
+    const UtcInstant start = std::max(x[i].from, y[j].from);
+    const UtcInstant end = std::min(x[i].to, y[j].to);
+    if (start < end) both.push_back({start, end});
+    if (x[i].to < y[j].to) {
+      ++i;
+    } else {
+      ++j;
+    }
+  }
+  return both;
+}
+
+}  // namespace sky
