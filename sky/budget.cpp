@@ -11,8 +11,8 @@
 
 namespace sky {
 
-const double kSwissEphemerisVelocityErrorMs = 1.0e-4;
-const double kMeeusVelocityErrorMs = 0.172;
+const double kSwissEphemerisRangeRateErrorMs = 0.2e-3;
+const double kMeeusRangeRateErrorMs = 0.172;
 
 namespace {
 
@@ -77,8 +77,8 @@ Budget BudgetAt(const MoonAndEarth& state, const Site& site, const Sight& sight,
   Budget b;
   const double perMs = 2 * bandHz / kSpeedOfLightMs;  // Hz per m/s of range rate, both legs
   b.ephemerisHz =
-      perMs * (state.moonTheory == MoonTheory::kSwissEphemeris ? kSwissEphemerisVelocityErrorMs
-                                                               : kMeeusVelocityErrorMs);
+      perMs * (state.moonTheory == MoonTheory::kSwissEphemeris ? kSwissEphemerisRangeRateErrorMs
+                                                               : kMeeusRangeRateErrorMs);
 
   // The range rate's gradient in the station's position (1/s), GCRS: with u the line of
   // sight, r its length, w the relative velocity and Ω the Earth's spin,

@@ -69,6 +69,15 @@ TEST(Eop, Ut1TurnsTheEarthByItsRate) {
               -kEarthRotationRadPerS * with.earth.ut1MinusUtcS, 0.5 * ERFA_DAS2R);
 }
 
+TEST(Eop, Ut1CountsWholeDaysOfSecondsOnALeapSecondsDay) {
+  // 1987-12-31 ended in a leap second. At 18:00 UTC, UT1 (= UTC + δ) is 0.75 of the day
+  // plus δ: ERFA's quasi-Julian UTC would read 64,800 s of an 86,401 s day instead.
+  const TimeScales ts = TimeScalesAt({(47160 - 40587) * kMsPerDay + 18 * 3'600'000}, 0.25);
+  EXPECT_NEAR(ts.ut1a - ERFA_DJM0, 47160, 1e-9);
+  EXPECT_NEAR(ts.ut1b * ERFA_DAYSEC, 64'800.25, 1e-6);
+  EXPECT_EQ(ts.taiMinusUtcS, 23);
+}
+
 TEST(Eop, BadFilesAreNamedWithTheirLine) {
   EopTable table;
   std::string why;
