@@ -50,7 +50,7 @@ DayCurves ComputeDay(UtcInstant day, const Site& site, const std::optional<Site>
   c.belowHorizon = BelowHorizon(site, c.start, end, model);
   if (dx) {
     c.dxBelowHorizon = BelowHorizon(*dx, c.start, end, model);
-    c.mutualWindows = MutualWindows(site, *dx, c.start, end, 0, model);
+    c.mutualWindows = OutsideBoth(c.belowHorizon, c.dxBelowHorizon, c.start, end);
   }
   return c;
 }

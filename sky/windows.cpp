@@ -40,4 +40,20 @@ std::vector<Interval> MutualWindows(const Site& a, const Site& b, UtcInstant fro
   return both;
 }
 
+std::vector<Interval> OutsideBoth(const std::vector<Interval>& a, const std::vector<Interval>& b,
+                                  UtcInstant from, UtcInstant to) {
+  std::vector<Interval> all(a);
+  all.insert(all.end(), b.begin(), b.end());
+  std::sort(all.begin(), all.end(),
+            [](const Interval& x, const Interval& y) { return x.from < y.from; });
+  std::vector<Interval> outside;
+  UtcInstant free = from;  // nothing covers [free, the next interval's start)
+  for (const Interval& i : all) {
+    if (i.from > free) outside.push_back({free, std::min(i.from, to)});
+    free = std::max(free, i.to);
+  }
+  if (free < to) outside.push_back({free, to});
+  return outside;
+}
+
 }  // namespace sky

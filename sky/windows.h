@@ -23,6 +23,13 @@ struct Interval {
                                                    double minElevationDeg,
                                                    const SkyModel& model = {});
 
+// What is left of [from, to] outside every interval of both lists (each sorted, its
+// intervals disjoint): the times when neither list holds, as the mutual windows are left
+// by the times when either station has the Moon below its horizon.
+[[nodiscard]] std::vector<Interval> OutsideBoth(const std::vector<Interval>& a,
+                                                const std::vector<Interval>& b, UtcInstant from,
+                                                UtcInstant to);
+
 // The intervals in which both stations see the Moon at or above `minElevationDeg`.
 [[nodiscard]] std::vector<Interval> MutualWindows(const Site& a, const Site& b, UtcInstant from,
                                                   UtcInstant to, double minElevationDeg,

@@ -8,6 +8,7 @@
 
 #include <cmath>
 
+#include "sky/day.h"
 #include "sky/windows.h"
 
 namespace sky {
@@ -134,6 +135,12 @@ TEST(Windows, BothStationsSeeTheMoonInsideAndOneDoesNotJustOutside) {
     const auto el = [](const Site& s, std::int64_t ms) {
       return SightFrom(MoonAndEarthAt(UtcInstant{ms}, false), s).elevationDeg;
     };
+    // At the horizon, the same as what the two stations' times below it leave.
+    if (minEl == 0) {
+      EXPECT_EQ(w, OutsideBoth(BelowHorizon(paris, UtcInstant{from}, UtcInstant{to}),
+                               BelowHorizon(nj, UtcInstant{from}, UtcInstant{to}), UtcInstant{from},
+                               UtcInstant{to}));
+    }
     for (const Interval& i : w) {
       SCOPED_TRACE(FormatUtc(i.from) + " to " + FormatUtc(i.to));
       for (const std::int64_t ms : {i.from.ms + 2000, (i.from.ms + i.to.ms) / 2, i.to.ms - 2000}) {
