@@ -41,10 +41,10 @@ MoonAndEarth MoonAndEarthAt(UtcInstant t, bool withAcceleration, const SkyModel&
     s.moonAccelerationMs2 =
         VecScale(1 / kAccelerationStepS, VecSub(after.velocityMs, s.moonVelocityMs));
   }
-  // GCRS to CIRS by the IAU 2000B precession-nutation (within a milliarcsecond of the full
-  // IAU 2006/2000A model over 1995-2050, at a tenth of its cost), then the Earth rotation
-  // angle about the CIP, then polar motion (up to about 0.5″, 15 m at the surface) when
-  // the EOP data cover t; without them the ITRS is taken as the TIRS.
+  // GCRS to CIRS by the IAU 2000B precession-nutation (ERFA states 1 mas over 1995-2050;
+  // 3.2 mas from the full IAU 2006/2000A model by 2100, at a tenth of its cost), then the
+  // Earth rotation angle about the CIP, then polar motion (up to about 0.6″, 18 m at the
+  // surface) when the EOP data cover t; without them the ITRS is taken as the TIRS.
   double c2i[3][3], rpom[3][3];
   eraC2i00b(ts.tt1, ts.tt2, c2i);
   if (s.earth.covered) {
@@ -113,14 +113,6 @@ Sight SightFrom(const MoonAndEarth& state, const Site& site) noexcept {
 
 double SelfShiftHz(double bandHz, double rangeRateMs) noexcept {
   return -2 * bandHz * rangeRateMs / kSpeedOfLightMs;
-}
-
-double SelfShiftRateHzPerMin(double bandHz, double rangeAccelerationMs2) noexcept {
-  return -2 * bandHz * rangeAccelerationMs2 / kSpeedOfLightMs * 60;
-}
-
-double DxShiftHz(double bandHz, double rangeRateMs, double dxRangeRateMs) noexcept {
-  return -bandHz * (rangeRateMs + dxRangeRateMs) / kSpeedOfLightMs;
 }
 
 }  // namespace sky

@@ -42,9 +42,9 @@ struct MoonAndEarth {
 [[nodiscard]] MoonAndEarth MoonAndEarthAt(UtcInstant t, bool withAcceleration = true,
                                           const SkyModel& model = {}) noexcept;
 
-// The Moon seen from one station. Geometric: no refraction, no light time (the echo's
-// 2.5 s round trip is treated as instantaneous). Angles above the plane normal to the
-// geodetic vertical; azimuth from north through east.
+// The Moon seen from one station. Geometric and instantaneous: no refraction, no light
+// time (the echo's legs, each at its own epochs, are in sky/echo.h). Angles above the plane normal
+// to the geodetic vertical; azimuth from north through east.
 struct Sight {
   double elevationDeg = 0;  // [-90, 90]
   double azimuthDeg = 0;    // [0, 360)
@@ -63,12 +63,9 @@ struct Sight {
 
 [[nodiscard]] Sight SightFrom(const MoonAndEarth& state, const Site& site) noexcept;
 
-// The shift of a self echo at carrier f (Hz): −2·f·v/c (Hz). The path lengthens both ways.
+// The shift of a self echo at carrier f (Hz) to first order in v/c and without the light
+// time: −2·f·v/c, v a range rate or one of its shares (m/s). The echo's own shifts, on its
+// light-time path, are EchoShiftsAt's (sky/echo.h).
 [[nodiscard]] double SelfShiftHz(double bandHz, double rangeRateMs) noexcept;
-// Its rate (Hz per minute) from the range acceleration (m/s²).
-[[nodiscard]] double SelfShiftRateHzPerMin(double bandHz, double rangeAccelerationMs2) noexcept;
-// The shift of a signal a DX station sends and this station receives off the Moon:
-// −f·(v + vDx)/c (Hz), each range rate that of its own station.
-[[nodiscard]] double DxShiftHz(double bandHz, double rangeRateMs, double dxRangeRateMs) noexcept;
 
 }  // namespace sky
