@@ -211,10 +211,12 @@ void EchoReadouts::Show(const sky::EchoShifts& e, bool withDx, double spreadHz,
 }
 
 sky::StationUncertainty UncertaintyOf(const StationInput& input, const sky::Station& station) {
+  // The window fills a height of 0 in for a station that has none, so 0 counts as not given.
   const QString height = input.heightField()->text().trimmed();
   const std::optional<double> heightStep =
-      height.isEmpty() ? std::nullopt
-                       : std::optional<double>(sky::LastDecimalStep(height.toStdString()));
+      height.isEmpty() || station.heightM == 0
+          ? std::nullopt
+          : std::optional<double>(sky::LastDecimalStep(height.toStdString()));
   const QString locator = input.typedLocator();
   if (!locator.isEmpty()) {
     return sky::LocatorUncertainty(static_cast<std::size_t>(locator.size()), station, heightStep);

@@ -65,7 +65,8 @@ class EchoReadouts : public QGroupBox {
 };
 
 // How far the station typed may be from the real one: a locator's cell, or the last
-// decimals of the coordinates typed; the height's last decimal, or 50 m when none is typed.
+// decimals of the coordinates shown (four when the window wrote them); the height's last
+// decimal, or 50 m when it is empty or 0.
 [[nodiscard]] sky::StationUncertainty UncertaintyOf(const StationInput& input,
                                                     const sky::Station& station);
 
