@@ -10,7 +10,7 @@ namespace sky {
 // Which Moon the figures come from.
 enum class MoonTheory {
   // Swiss Ephemeris with its files semo_18.se1 and sepl_18.se1 (Debian's swe-basic-data):
-  // JPL's DE431 compressed, within metres of JPL's DE405 over 1960-2060.
+  // JPL's DE431 compressed, within 30 m and 0.2 mm/s of JPL's DE405 over 1960-2059.
   kSwissEphemeris,
   // ERFA's eraMoon98, Meeus' truncation of ELP-2000/82: worst 31.7 km and 172 mm/s over
   // 1950-2100, kept for comparison.
@@ -37,7 +37,8 @@ struct MoonState {
 };
 
 // `wanted` when it can be had: Swiss Ephemeris falls back to eraMoon98 (and says so in
-// `theory`) when its files cannot be read.
+// `theory`) when its files cannot be read. Swiss Ephemeris keeps its files and caches in
+// global state: call this from one thread at a time.
 [[nodiscard]] MoonState GeocentricMoon(MoonTheory wanted, double tt1, double tt2) noexcept;
 
 }  // namespace sky
