@@ -1,0 +1,36 @@
+// The figures tracking needs at one instant: where the Moon stands and the shifts of each
+// leg of the echo path, from one function the rest of tracking calls.
+#pragma once
+
+#include <optional>
+
+#include "sky/station.h"
+#include "sky/time.h"
+
+namespace skyapp::track {
+
+// Everything the frequency plan and the dish need for one instant. The shifts are in Hz
+// at the sked frequency, each with the sign of the frequency change it causes.
+struct Figures {
+  sky::UtcInstant utc;      // the instant they are for
+  double elevationDeg = 0;  // the Moon's, geometric, above the station's horizon
+  double azimuthDeg = 0;    // from north through east, [0, 360)
+  double selfHz = 0;        // the station's own echo of a signal sent at utc
+  double uplinkHz = 0;      // a signal sent at utc, as it reaches the Moon
+  double downlinkHz = 0;    // a signal heard at utc, against what left the Moon
+  double dxHz = 0;          // a signal the DX station sends on f, heard here at utc
+  double toDxHz = 0;        // a signal sent here at utc, as the DX station hears it
+};
+
+// The figures for a station (and a DX station, whose two shifts stay 0 without one) at
+// `utc`, for a sked frequency of `skedHz`.
+//
+// Every other part of tracking reaches the sky core only through this function. Today it
+// takes the instantaneous geometry (sky::SightFrom, UTC): with v this station's range rate
+// and vDx the DX station's, uplink = downlink = −f·v/c, self = −2·f·v/c, and
+// dx = toDx = −f·(v + vDx)/c, the light time (1.3 s each way) neglected; the light-time
+// path's figures replace these here alone.
+[[nodiscard]] Figures FiguresAt(sky::UtcInstant utc, const sky::Site& site,
+                                const std::optional<sky::Site>& dx, double skedHz);
+
+}  // namespace skyapp::track
