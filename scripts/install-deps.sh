@@ -11,6 +11,7 @@ packages=(
   fonts-wine fonts-dejavu-core
   desktop-file-utils
   liberfa-dev qt6-charts-dev libqt6opengl6-dev
+  libhamlib-dev libhamlib-utils
   dpkg-dev librsvg2-bin appstream file
 )
 

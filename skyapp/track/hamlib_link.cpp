@@ -114,7 +114,11 @@ LinkResult HamlibRig::Read(RigReading& out) {
   }
   if (out.split.value_or(false)) {
     freq_t tx = 0;
-    if (const int e = rig_get_split_freq(rig_, RIG_VFO_CURR, &tx); e == RIG_OK) {
+    // A backend that answers the split's query itself (the network model among them)
+    // takes it for the current VFO; Hamlib 4.5's generic path, which visits the transmit
+    // VFO and comes back, must be told which VFO that is, or reads the current one.
+    const vfo_t query = rig_->caps->get_split_freq ? RIG_VFO_CURR : RIG_VFO_TX;
+    if (const int e = rig_get_split_freq(rig_, query, &tx); e == RIG_OK) {
       out.txHz = tx;
     } else if (KindOf(e) == LinkResult::kLost) {
       return Result(e, "reading its transmit frequency");
@@ -136,7 +140,9 @@ LinkResult HamlibRig::SetSplit(bool on) {
 }
 
 LinkResult HamlibRig::SetTx(double hz) {
-  return Result(rig_set_split_freq(rig_, RIG_VFO_CURR, hz), "setting the transmit frequency");
+  // Named as the transmit VFO: given RIG_VFO_CURR, Hamlib 4.5's generic path sets the
+  // current VFO instead, even in split (its dummy radio shows it).
+  return Result(rig_set_split_freq(rig_, RIG_VFO_TX, hz), "setting the transmit frequency");
 }
 
 HamlibRotator::HamlibRotator(DeviceConfig config) : config_(std::move(config)) {}

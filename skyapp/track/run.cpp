@@ -104,6 +104,7 @@ std::string StatusLine(const TrackStatus& st) {
           st.rigSet ? std::optional<double>(st.rigSet->txHz) : std::nullopt;
       line += " | RX " + pair(rxSet, st.rxRead) + " | TX " + pair(txSet, st.txRead);
       if (st.transmitting) line += st.txHeld ? " (transmitting: TX held)" : " (transmitting)";
+      if (st.rigErrorNow) line += " (" + st.rigError + ")";
     } else {
       line += " | radio not connected, retrying every 5 s: " + st.rigError;
     }
@@ -112,6 +113,7 @@ std::string StatusLine(const TrackStatus& st) {
     if (st.rotConnected) {
       line += " | rotator " + (st.rotRead ? Degrees(*st.rotRead) : std::string("-"));
       if (st.parked) line += " (parked)";
+      if (st.rotErrorNow) line += " (" + st.rotError + ")";
     } else {
       line += " | rotator not connected, retrying every 5 s: " + st.rotError;
     }

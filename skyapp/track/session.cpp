@@ -96,6 +96,7 @@ const TrackStatus& TrackSession::Tick() {
   const sky::UtcInstant second{now.ms - now.ms % sky::kMsPerSecond};
   status_.figures = FiguresAt(second, site_, dxSite_, settings_.skedHz);
   status_.planned = PlanFrequencies(settings_.mode, settings_.skedHz, status_.figures);
+  status_.rigErrorNow = status_.rotErrorNow = false;
   if (rig_) TickRig();
   if (rot_) TickRotator();
   return status_;
@@ -109,6 +110,7 @@ void TrackSession::LoseRig(const std::string& why) {
   rig_->Close();
   status_.rigConnected = false;
   status_.rigError = why;
+  status_.rigErrorNow = true;
   status_.rxRead.reset();
   status_.txRead.reset();
   status_.transmitting = false;
@@ -119,6 +121,7 @@ void TrackSession::LoseRotator(const std::string& why) {
   rot_->Close();
   status_.rotConnected = false;
   status_.rotError = why;
+  status_.rotErrorNow = true;
   status_.rotRead.reset();
   rotRetryAt_ = sky::UtcInstant{clock_.Now().ms + kRetryMs};
 }
@@ -143,6 +146,7 @@ void TrackSession::TickRig() {
     LoseRig(r.why);
     return;
   } else if (!r.ok()) {
+    st.rigErrorNow = true;
     st.rigError = r.why;
   }
   const RxTx target = RadioTargets(st.planned, settings_.lo, settings_.rigStepHz);
@@ -153,6 +157,7 @@ void TrackSession::TickRig() {
   // Each command is sent only while its figures are fresh, and recorded only once taken.
   const auto send = [&](auto&& command) {
     if (!Fresh()) {
+      st.rigErrorNow = true;
       st.rigError = "a command was left unsent: its figures were over a second old";
       return false;
     }
@@ -162,6 +167,7 @@ void TrackSession::TickRig() {
       return false;
     }
     if (!r.ok()) {
+      st.rigErrorNow = true;
       st.rigError = r.why;
       return true;
     }
@@ -232,6 +238,7 @@ void TrackSession::TickRotator() {
     st.rotRead = position;
   } else {
     st.rotRead.reset();
+    st.rotErrorNow = true;
     st.rotError = r.why;
   }
 
@@ -239,6 +246,7 @@ void TrackSession::TickRotator() {
   const DishAction action = DecideDish(moon, dishSent_, settings_.dish);
   if (action == DishAction::kNone) return;
   if (!Fresh()) {
+    st.rotErrorNow = true;
     st.rotError = "a command was left unsent: its figures were over a second old";
     return;
   }
@@ -252,6 +260,7 @@ void TrackSession::TickRotator() {
     return;
   }
   if (!r.ok()) {
+    st.rotErrorNow = true;
     st.rotError = r.why;
     return;
   }

@@ -114,7 +114,8 @@ struct TrackStatus {
   std::optional<double> txRead;  // the transmit VFO's, or the receive one's without split
   bool transmitting = false;
   bool txHeld = false;
-  std::string rigError;  // the last error, kept until the next one or a reconnection
+  std::string rigError;      // the last error, kept until the next one
+  bool rigErrorNow = false;  // rigError is this tick's
 
   bool rotUsed = false;
   bool rotConnected = false;
@@ -122,6 +123,7 @@ struct TrackStatus {
   std::optional<AzEl> rotRead;
   bool parked = false;
   std::string rotError;
+  bool rotErrorNow = false;
 };
 
 // Seconds between attempts to reach a radio or rotator that was lost or not reachable.
@@ -147,6 +149,11 @@ class TrackSession {
   // Ticks at each whole second until `stop` is set, calling `onTick` after each.
   template <typename OnTick>
   void Run(const std::atomic<bool>& stop, OnTick&& onTick) {
+    // The first tick waits for a whole second too, so that each tick's figures are for the
+    // instant it starts at.
+    if (const sky::UtcInstant now = clock_.Now(); now.ms % sky::kMsPerSecond != 0) {
+      clock_.WaitUntil({now.ms - now.ms % sky::kMsPerSecond + sky::kMsPerSecond}, stop);
+    }
     while (!stop.load()) {
       onTick(Tick());
       const sky::UtcInstant now = clock_.Now();

@@ -87,6 +87,10 @@ struct RigRow {
   RigCommands expected;
 };
 
+void PrintTo(const RigRow& row, std::ostream* os) {
+  *os << row.name;
+}
+
 class RigDecisions : public testing::TestWithParam<RigRow> {};
 
 TEST_P(RigDecisions, SendWhatChangedAndHoldTheTransmitterWhileItTransmits) {
