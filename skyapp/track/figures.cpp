@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tracking figures from the sky core's instantaneous geometry.
 #include "skyapp/track/figures.h"
 

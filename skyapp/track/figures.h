@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The figures tracking needs at one instant: where the Moon stands and the shifts of each
 // leg of the echo path, from one function the rest of tracking calls.
 #pragma once

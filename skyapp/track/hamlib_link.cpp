@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hamlib's C interface behind the tracking links: each call's status in words, and which
 // failures mean the device is gone.
 #include "skyapp/track/hamlib_link.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Radios and rotators through Hamlib: any model it knows, chosen by its number and port
 // as in Hamlib's own rigctl and rotctl, including the network models that reach rigctld
 // and rotctld.

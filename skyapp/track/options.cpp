@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Parsing and checking the tracking command line.
 #include "skyapp/track/options.h"
 
@@ -280,7 +281,7 @@ bool ParseTrackCommandLine(const std::vector<std::string_view>& args, sky::UtcIn
       why = "--from and --to go with --dry-run: tracking a radio runs on the clock";
       return false;
     }
-    for (const char* n : {"--from", "--to"}) {
+    const auto instant = [&](const char* n, std::optional<sky::UtcInstant>& v) {
       sky::UtcInstant t;
       std::string reason;
       if (!sky::ParseUtc(given[n], t, reason)) {
@@ -292,8 +293,10 @@ bool ParseTrackCommandLine(const std::vector<std::string_view>& args, sky::UtcIn
               ": the Moon is computed from 1950-01-01T00:00:00Z to 2100-12-31T23:59:59Z";
         return false;
       }
-      (n[2] == 'f' ? out.from : out.to) = t;
-    }
+      v = t;
+      return true;
+    };
+    if (!instant("--from", out.from) || !instant("--to", out.to)) return false;
     if (*out.from > *out.to) {
       why = "--from " + Quoted(given["--from"]) + " is after --to " + Quoted(given["--to"]);
       return false;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command line of `vornak-sky --track`: the station, the sked, the mode, the radio and
 // the rotator, checked in full before anything is opened.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frequency plan, the transverter, the radio's step and the decisions of one tick.
 #include "skyapp/track/plan.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What tracking sends and when: the frequency plan of each mode, the transverter's
 // conversion, the rounding to the radio's step, and the decisions to retune and to turn
 // the dish. Pure functions of their arguments: no clock, no radio.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command-line tracking loop, its status lines, and the dry run's printed commands.
 #include "skyapp/track/run.h"
 
@@ -141,19 +142,21 @@ int RunTrack(const TrackOptions& o, std::FILE* out, std::FILE* err) {
     if (o.rot) rot = std::make_unique<HamlibRotator>(*o.rot);
   }
 
-  TrackSession session(o.settings, *clock, rig.get(), rot.get());
-  std::string why;
-  if (!session.OpenAll(why)) {
-    std::fprintf(err, "vornak-sky: %s\n", why.c_str());
-    return 2;
-  }
-
+  // Ctrl-C or SIGTERM, even while the devices are being opened, ends the run with status 0
+  // at the loop's next look.
   stopRequested = false;
   struct sigaction action {};
   action.sa_handler = RequestStop;
   sigemptyset(&action.sa_mask);
   sigaction(SIGINT, &action, nullptr);
   sigaction(SIGTERM, &action, nullptr);
+
+  TrackSession session(o.settings, *clock, rig.get(), rot.get());
+  std::string why;
+  if (!session.OpenAll(why)) {
+    std::fprintf(err, "vornak-sky: %s\n", why.c_str());
+    return 2;
+  }
 
   session.Run(stopRequested, [&](const TrackStatus& st) {
     if (!o.dryRun) std::fprintf(out, "%s\n", StatusLine(st).c_str());

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // `vornak-sky --track`: tracking from the command line, with its status lines, or a dry
 // run that prints the commands instead of sending them.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tracking loop's tick, and the clocks it runs on.
 #include "skyapp/track/session.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tracking loop: once a second, the figures, the radio's and the rotator's commands,
 // reconnection after a loss, and a status of what was set and read back. The clock and
 // the links to the radio and the rotator are given to it, so that a test can run faster

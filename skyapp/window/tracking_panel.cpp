@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tracking panel: its fields, the tracking thread and the status it shows.
 #include "skyapp/window/tracking_panel.h"
 

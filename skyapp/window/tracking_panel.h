@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's "Tracking" panel: the mode, the sked frequency, Start and Stop, and a status
 // of the radio and the rotator; their settings in a dialog, remembered between runs.
 #pragma once

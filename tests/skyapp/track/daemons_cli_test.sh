@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # `vornak-sky --track` as a shell user runs it against rigctld and rotctld (Hamlib's dummy
 # radio and rotator on free loopback ports): status lines once a second, SIGTERM ends it
 # with status 0 and the radio where tracking left it; a device that cannot be opened is

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # `vornak-sky --track --dry-run` over one minute, against the table of the same minute at
 # one-second steps: in each second, the frequencies last commanded are the table's figures
 # within the radio's step (and the table's 0.05 Hz of rounding), at the band and, through a

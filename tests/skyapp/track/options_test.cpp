@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tracking command line: the documented forms, and each class of bad input refused
 // with a message that names the bad value.
 #include "skyapp/track/options.h"

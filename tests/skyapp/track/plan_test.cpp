@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frequency plan: what each mode's frequencies do on the way to the Moon and back, the
 // transverter's two sides, the radio's step, and when the radio and the dish get commands.
 #include "skyapp/track/plan.h"

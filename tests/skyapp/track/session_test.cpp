@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tracking loop with a radio that records what it is sent: reconnection every 5 s
 // with everything sent again, and no command from figures over a second old.
 #include "skyapp/track/session.h"

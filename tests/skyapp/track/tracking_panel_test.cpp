@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's tracking panel with Hamlib's dummy radio (model 1, no daemon): Start
 // connects and shows the frequencies set and read back, Stop ends it, a model Hamlib does
 // not know is a message, and the settings come back in the next run.
