@@ -81,6 +81,7 @@ LinkResult HamlibRig::Open() {
     Close();
     return r;
   }
+  opened_ = true;
   // Every read goes to the radio: a cached value would hide a knob turned by hand.
   rig_set_cache_timeout_ms(rig_, HAMLIB_CACHE_ALL, 0);
   return {};
@@ -88,7 +89,9 @@ LinkResult HamlibRig::Open() {
 
 void HamlibRig::Close() {
   if (!rig_) return;
-  rig_close(rig_);
+  // Hamlib frees part of a handle whose opening failed: only an open one is closed.
+  if (opened_) rig_close(rig_);
+  opened_ = false;
   rig_cleanup(rig_);
   rig_ = nullptr;
 }
@@ -180,12 +183,14 @@ LinkResult HamlibRotator::Open() {
     Close();
     return r;
   }
+  opened_ = true;
   return {};
 }
 
 void HamlibRotator::Close() {
   if (!rot_) return;
-  rot_close(rot_);
+  if (opened_) rot_close(rot_);
+  opened_ = false;
   rot_cleanup(rot_);
   rot_ = nullptr;
 }

@@ -34,6 +34,7 @@ class HamlibRig final : public RigLink {
   LinkResult Result(int code, const char* what) const;
   DeviceConfig config_;
   s_rig* rig_ = nullptr;
+  bool opened_ = false;
 };
 
 class HamlibRotator final : public RotatorLink {
@@ -53,6 +54,7 @@ class HamlibRotator final : public RotatorLink {
   LinkResult Result(int code, const char* what) const;
   DeviceConfig config_;
   s_rot* rot_ = nullptr;
+  bool opened_ = false;
 };
 
 }  // namespace skyapp::track
