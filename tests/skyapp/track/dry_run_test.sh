@@ -3,7 +3,7 @@
 # `vornak-sky --track --dry-run` over one minute against the table of that minute at 1 s
 # steps: in each second the frequencies last commanded are the table's figures within the
 # radio's step (and the table's 0.05 Hz of rounding), at the band and, through a transverter
-# on either side, at the radio.
+# on either side, at the radio. Bad options: status 2 and one line that names the value.
 set -uo pipefail
 bin=$1 fail=0 dir=$(mktemp -d)
 check() { eval "$2" || { echo "FAILED: $1" >&2; fail=1; }; }
@@ -48,4 +48,24 @@ run moon 0 low 10
 run dx 10224 low 1
 run dx 10512 high 1
 run none 10224 low 1
+base="--track --locator JN18eu --sked-mhz 10368.1 --rig 2"
+while IFS='|' read -r args named; do
+  "$bin" $args >"$dir/out" 2>"$dir/err"
+  check "$args: status 2, one line naming $named" \
+    "[ $? -eq 2 ] && [ ! -s $dir/out ] && [ \$(wc -l <$dir/err) -eq 1 ] && grep -q -- '$named' $dir/err"
+done <<ROWS
+--track --locator JN18eu --rig 2|--sked-mhz
+--track --locator JN18eu --sked-mhz 10368|--rig MODEL
+$base --mode bounce|bounce
+$base --mode dx|--dx
+$base --dx FN20|--mode dx
+$base --rig-step 0|--rig-step
+$base --lo-mhz 10400|low side
+$base --rot-port /dev/ttyUSB1|--rot MODEL
+$base --rig-speed 9600.5|9600.5
+$base --park 180|180
+$base --from 2026-12-09T14:00Z --to 2026-12-09T14:01Z|--dry-run
+$base --sked-mhz 432|twice
+$base --lat 95 --lon 0|--locator
+ROWS
 exit $fail

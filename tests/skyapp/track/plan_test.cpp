@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "sky/station.h"
+#include <cmath>
 
 namespace skyapp::track {
 namespace {
@@ -15,12 +15,7 @@ constexpr double kSkedHz = 10368.1e6;
 // s·s/f: (5 kHz)² / 10 GHz = 0.0025 Hz at this instant, twice that over two legs (Hz).
 constexpr double kCarrierToleranceHz = 0.01;
 
-sky::Site SiteAt(const char* locator) {
-  sky::Station s;
-  std::string why;
-  EXPECT_TRUE(sky::StationFromLocator(locator, 0, s, why)) << why;
-  return sky::SiteOf(s);
-}
+constexpr double kRad = M_PI / 180;
 
 // A signal sent on `txHz` is heard shifted by the path's shift, in proportion to its own
 // frequency: `shiftAtSkedHz` is the path's shift for a carrier on the sked frequency.
@@ -31,7 +26,8 @@ double Heard(double txHz, double shiftAtSkedHz) {
 // Paris and New Jersey while the Moon is up at both (2026-12-09T14:00Z).
 TEST(FrequencyPlan, EachModeMeetsWhereItSays) {
   const sky::UtcInstant t{1'796'824'800'000};
-  const sky::Site paris = SiteAt("JN18eu"), jersey = SiteAt("FN20");
+  const sky::Site paris = sky::SiteOf({48.85 * kRad, 2.35 * kRad, 0});
+  const sky::Site jersey = sky::SiteOf({40.5 * kRad, -75 * kRad, 0});
   const Figures a = FiguresAt(t, paris, jersey, kSkedHz);
   const Figures b = FiguresAt(t, jersey, paris, kSkedHz);
 
