@@ -307,10 +307,11 @@ bool ParseTrackCommandLine(const std::vector<std::string_view>& args, sky::UtcIn
 
 std::string TrackUsageText() {
   return R"(
-       vornak-sky --track STATION --sked-mhz MHZ [--mode MODE] RADIO/ROTATOR [OPTIONS]
+Usage: vornak-sky --track STATION --sked-mhz MHZ [--mode MODE] [RADIO] [ROTATOR] [OPTIONS]
 
 Tracking keeps a radio on frequency and a dish on the Moon through Hamlib, once a second,
-until Ctrl-C; it writes one status line a second. The station options are the table's.
+until Ctrl-C or SIGTERM (status 0), with one status line a second; a radio or rotator that
+cannot be opened is status 2. The station options are the table's.
   --sked-mhz MHZ           the sked frequency f, in MHz (band side)
   --mode MODE              own-echo: transmit f, receive this station's echo (default)
                            moon: transmit so that f reaches the Moon, receive what
