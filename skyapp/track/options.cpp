@@ -307,7 +307,7 @@ bool ParseTrackCommandLine(const std::vector<std::string_view>& args, sky::UtcIn
 
 std::string TrackUsageText() {
   return R"(
-Usage: vornak-sky --track STATION --sked-mhz MHZ [--mode MODE] [RADIO] [ROTATOR] [OPTIONS]
+Tracking: vornak-sky --track STATION --sked-mhz MHZ [--mode MODE] [RADIO] [ROTATOR] [...]
 
 Tracking keeps a radio on frequency and a dish on the Moon through Hamlib, once a second,
 until Ctrl-C or SIGTERM (status 0), with one status line a second; a radio or rotator that
