@@ -13,6 +13,7 @@ packages=(
   desktop-file-utils
   liberfa-dev qt6-charts-dev libqt6opengl6-dev
   libswe-dev swe-basic-data
+  libhamlib-dev libhamlib-utils
   dpkg-dev librsvg2-bin appstream file lintian help2man
   emscripten fonttools googletest chromium
 )
