@@ -1,8 +1,12 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The project's commands. `make run` and `make test` are all a newcomer needs.
-.PHONY: all deps build run test test-release test-sanitize check-format bench install package screenshot format clean
+.PHONY: all deps build web run test test-release test-sanitize check-format bench install package screenshot format clean
 
 BUILD_DIR := build/release
+WASM_DIR := build/wasm
+# Debian's emscripten finds Debian's acorn for its JavaScript optimizer only through NODE_PATH
+# when the machine's node is another one.
+EMSDK_ENV := NODE_PATH=/usr/share/nodejs
 MAKEFLAGS += --no-print-directory
 PREFIX ?= /usr/local
 
@@ -15,6 +19,13 @@ build: deps
 	@cmake --preset release >/dev/null
 	@cmake --build --preset release
 
+# The classroom window as one offline page: build/web/vornak.html.
+web: deps
+	@$(EMSDK_ENV) emcmake cmake -S . -B $(WASM_DIR) -DCMAKE_BUILD_TYPE=Release \
+	  -DVORNAK_PAGE_DIR=$(CURDIR)/build/web >/dev/null
+	@$(EMSDK_ENV) cmake --build $(WASM_DIR) -j2
+	@ls build/web/vornak.html
+
 run: build
 	@if [ -z "$${DISPLAY}$${WAYLAND_DISPLAY}" ]; then \
 	  echo "vornak needs a desktop session: neither DISPLAY nor WAYLAND_DISPLAY is set." >&2; \
@@ -24,7 +35,7 @@ run: build
 
 test: check-format test-release test-sanitize
 
-test-release: build
+test-release: build web
 	@ctest --preset release
 
 test-sanitize: deps
