@@ -12,6 +12,8 @@ packages=(
   fonts-wine fonts-dejavu-core
   desktop-file-utils
   liberfa-dev qt6-charts-dev libqt6opengl6-dev
+  libswe-dev swe-basic-data
+  libhamlib-dev libhamlib-utils
   dpkg-dev librsvg2-bin appstream file lintian help2man
   emscripten fonttools googletest chromium
 )

@@ -19,9 +19,9 @@ struct Sample {
   double rateDegPerS;
 };
 
-Sample SampleAt(const Site& site, UtcInstant t) {
-  const Sight s = SightFrom(MoonAndEarthAt(t, false), site);
-  return {t, s.elevationDeg, s.elevationRateDegPerS};
+Sample SampleAt(const Site& site, UtcInstant t, double aboveDeg, const SkyModel& model) {
+  const Sight s = SightFrom(MoonAndEarthAt(t, false, model), site);
+  return {t, s.elevationDeg - aboveDeg, s.elevationRateDegPerS};
 }
 
 // Bisects [a, b] down to a millisecond for the sign change of `f`, which holds
@@ -48,11 +48,18 @@ UtcInstant Bisect(UtcInstant a, UtcInstant b, F f) {
 }  // namespace
 
 void ForEachPass(const Site& site, UtcInstant from, UtcInstant to,
-                 const std::function<bool(const Pass&)>& onPass) {
-  const auto elevation = [&](UtcInstant t) { return SampleAt(site, t).elevationDeg; };
-  const auto rate = [&](UtcInstant t) { return SampleAt(site, t).rateDegPerS; };
+                 const std::function<bool(const Pass&)>& onPass, double aboveDeg,
+                 const SkyModel& model) {
+  // Elevations are counted from `aboveDeg` inside, and given back from the horizon.
+  const auto sampleAt = [&](UtcInstant t) { return SampleAt(site, t, aboveDeg, model); };
+  const auto elevation = [&](UtcInstant t) { return sampleAt(t).elevationDeg; };
+  const auto rate = [&](UtcInstant t) { return sampleAt(t).rateDegPerS; };
+  const auto report = [&](Pass p) {
+    p.highestElevationDeg += aboveDeg;
+    return onPass(p);
+  };
 
-  Sample first = SampleAt(site, from);
+  Sample first = sampleAt(from);
   std::optional<Pass> open;
   if (first.elevationDeg > 0) {
     open = Pass{std::nullopt, from, first.elevationDeg, std::nullopt};
@@ -67,7 +74,7 @@ void ForEachPass(const Site& site, UtcInstant from, UtcInstant to,
   const auto close = [&](std::optional<UtcInstant> set) {
     open->set = set;
     if (!open->rise || !set || open->highestElevationDeg >= kLowestPassDeg) {
-      wanted = onPass(*open);
+      wanted = report(*open);
     }
     open.reset();
   };
@@ -84,17 +91,17 @@ void ForEachPass(const Site& site, UtcInstant from, UtcInstant to,
 
   Sample a = first;
   while (a.t < to && wanted) {
-    const Sample b = SampleAt(site, UtcInstant{std::min(a.t.ms + kSampleMs, to.ms)});
+    const Sample b = sampleAt(UtcInstant{std::min(a.t.ms + kSampleMs, to.ms)});
     if (a.rateDegPerS > 0 && b.rateDegPerS < 0) {
       // A highest point inside: split there so that each half is monotonic.
       const UtcInstant top = Bisect(a.t, b.t, rate);
-      const Sample m = SampleAt(site, std::clamp(top, a.t, b.t));
+      const Sample m = sampleAt(std::clamp(top, a.t, b.t));
       walkMonotonic(a, m);
       note(m.t, m.elevationDeg);
       walkMonotonic(m, b);
     } else if (a.rateDegPerS < 0 && b.rateDegPerS > 0) {
       const UtcInstant bottom = Bisect(a.t, b.t, rate);
-      const Sample m = SampleAt(site, std::clamp(bottom, a.t, b.t));
+      const Sample m = sampleAt(std::clamp(bottom, a.t, b.t));
       walkMonotonic(a, m);
       walkMonotonic(m, b);
     } else {

@@ -5,12 +5,14 @@
 #include <functional>
 #include <optional>
 
+#include "sky/sight.h"
 #include "sky/station.h"
 #include "sky/time.h"
 
 namespace sky {
 
-// One pass of the Moon's centre above the geometric horizon, each time to the second.
+// One pass of the Moon's centre above the geometric horizon (or above a chosen elevation),
+// each time to the second.
 // A pass already under way at the start of the search has no rise; one still under way
 // at its end has no set; its highest point is then the highest within the interval.
 struct Pass {
@@ -20,8 +22,9 @@ struct Pass {
   std::optional<UtcInstant> set;
 };
 
-// Passes that rise at least this far are reported (deg); a pass cut by either end of the
-// interval is reported whatever its height there.
+// Passes that rise at least this far above the horizon (or the chosen elevation) are
+// reported (deg); a pass cut by either end of the interval is reported whatever its height
+// there.
 inline constexpr double kLowestPassDeg = 0.1;
 
 // Calls `onPass` with each pass between `from` and `to`, in time order, as it is found,
@@ -29,7 +32,9 @@ inline constexpr double kLowestPassDeg = 0.1;
 // None is missed, however short: the elevation and its rate are sampled every few
 // minutes, far closer than the hours between the elevation's turning points, and each
 // turning point and horizon crossing is then found by bisection.
+// `aboveDeg`: the elevation that counts as the pass's horizon (deg).
 void ForEachPass(const Site& site, UtcInstant from, UtcInstant to,
-                 const std::function<bool(const Pass&)>& onPass);
+                 const std::function<bool(const Pass&)>& onPass, double aboveDeg = 0,
+                 const SkyModel& model = {});
 
 }  // namespace sky

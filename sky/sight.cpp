@@ -22,46 +22,49 @@ constexpr double kMetresPerKm = 1000;
 // not two, for a central difference whose gain nothing here would show.
 constexpr double kAccelerationStepS = 1;
 
-Vec3 MoonPositionKm(const double pv[2][3]) {
-  constexpr double kKmPerAu = ERFA_DAU / 1000;
-  return {pv[0][0] * kKmPerAu, pv[0][1] * kKmPerAu, pv[0][2] * kKmPerAu};
-}
-
-Vec3 MoonVelocityMs(const double pv[2][3]) {
-  constexpr double kMsPerAuPerDay = ERFA_DAU / ERFA_DAYSEC;
-  return {pv[1][0] * kMsPerAuPerDay, pv[1][1] * kMsPerAuPerDay, pv[1][2] * kMsPerAuPerDay};
-}
-
 }  // namespace
 
-MoonAndEarth MoonAndEarthAt(UtcInstant t, bool withAcceleration) noexcept {
-  const TimeScales ts = TimeScalesAt(t);
+MoonAndEarth MoonAndEarthAt(UtcInstant t, bool withAcceleration, const SkyModel& model) noexcept {
+  TimeScales ts = TimeScalesAt(t);
   MoonAndEarth s;
   s.t = t;
-  double pv[2][3];
-  eraMoon98(ts.tt1, ts.tt2, pv);
-  s.moonPositionKm = MoonPositionKm(pv);
-  s.moonVelocityMs = MoonVelocityMs(pv);
-  if (withAcceleration) {
-    double after[2][3];
-    eraMoon98(ts.tt1, ts.tt2 + kAccelerationStepS / ERFA_DAYSEC, after);
-    s.moonAccelerationMs2 =
-        VecScale(1 / kAccelerationStepS, VecSub(MoonVelocityMs(after), s.moonVelocityMs));
+  if (model.eop) {
+    s.earth = EarthOrientationAt(*model.eop, t, ts.taiMinusUtcS);
+    ts.ut1b += s.earth.ut1MinusUtcS / ERFA_DAYSEC;
   }
-  // GCRS to CIRS by the IAU 2000B precession-nutation (within a milliarcsecond of the full
-  // IAU 2006/2000A model, at a tenth of its cost), then the Earth rotation angle about
-  // the CIP. Polar motion (at most about 0.5") is left out: ITRS is taken as TIRS.
+  const MoonState moon = GeocentricMoon(model.moon, ts.tt1, ts.tt2);
+  s.moonTheory = moon.theory;
+  s.moonPositionKm = moon.positionKm;
+  s.moonVelocityMs = moon.velocityMs;
+  if (withAcceleration) {
+    const MoonState after =
+        GeocentricMoon(moon.theory, ts.tt1, ts.tt2 + kAccelerationStepS / ERFA_DAYSEC);
+    s.moonAccelerationMs2 =
+        VecScale(1 / kAccelerationStepS, VecSub(after.velocityMs, s.moonVelocityMs));
+  }
+  // GCRS to CIRS by the IAU 2000B precession-nutation (ERFA states 1 mas over 1995-2050;
+  // 3.2 mas from the full IAU 2006/2000A model by 2100, at a tenth of its cost), then the
+  // Earth rotation angle about the CIP, then polar motion (up to about 0.6″, 18 m at the
+  // surface) when the EOP data cover t; without them the ITRS is taken as the TIRS.
   double c2i[3][3], rpom[3][3];
   eraC2i00b(ts.tt1, ts.tt2, c2i);
-  eraIr(rpom);
+  if (s.earth.covered) {
+    eraPom00(s.earth.xpRad, s.earth.ypRad, eraSp00(ts.tt1, ts.tt2), rpom);
+  } else {
+    eraIr(rpom);
+  }
   eraC2tcio(c2i, eraEra00(ts.ut1a, ts.ut1b), rpom, s.celestialToTerrestrial.m);
+  // The CIP's GCRS coordinates are the third row of C2I, which maps them to the pole of the
+  // CIRS.
+  s.spinAxis = {c2i[2][0], c2i[2][1], c2i[2][2]};
   return s;
 }
 
 Sight SightFrom(const MoonAndEarth& state, const Site& site) noexcept {
   const Mat3& toItrs = state.celestialToTerrestrial;
   const Mat3 toGcrs = MatTranspose(toItrs);
-  const Vec3 omega{0, 0, kEarthRotationRadPerS};
+  // The Earth turns about the CIP, which polar motion moves off the ITRS' z axis.
+  const Vec3 omega = VecScale(kEarthRotationRadPerS, MatMulVec(toItrs, state.spinAxis));
 
   // The station in the GCRS: the Earth's rotation carries it at ω × r, and accelerates it
   // toward the axis at ω × (ω × r). The precession's own rate (1e-12 rad/s) is left out.
@@ -111,14 +114,6 @@ Sight SightFrom(const MoonAndEarth& state, const Site& site) noexcept {
 
 double SelfShiftHz(double bandHz, double rangeRateMs) noexcept {
   return -2 * bandHz * rangeRateMs / kSpeedOfLightMs;
-}
-
-double SelfShiftRateHzPerMin(double bandHz, double rangeAccelerationMs2) noexcept {
-  return -2 * bandHz * rangeAccelerationMs2 / kSpeedOfLightMs * 60;
-}
-
-double DxShiftHz(double bandHz, double rangeRateMs, double dxRangeRateMs) noexcept {
-  return -bandHz * (rangeRateMs + dxRangeRateMs) / kSpeedOfLightMs;
 }
 
 }  // namespace sky

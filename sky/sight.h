@@ -5,6 +5,8 @@
 
 #include "geometry/mat3.h"
 #include "geometry/vec3.h"
+#include "sky/eop.h"
+#include "sky/moon.h"
 #include "sky/station.h"
 #include "sky/time.h"
 
@@ -16,23 +18,34 @@ extern const double kSpeedOfLightMs;
 // the rate of the Earth rotation angle (IAU 2000, as in eraEra00).
 extern const double kEarthRotationRadPerS;
 
+// Where the Moon and the Earth's orientation come from.
+struct SkyModel {
+  MoonTheory moon = MoonTheory::kSwissEphemeris;
+  const EopTable* eop = nullptr;  // UT1 − UTC and polar motion; none: UT1 = UTC, no polar motion
+};
+
 // What is common to every station at one instant: the Moon's geocentric state and the
 // Earth's orientation.
 struct MoonAndEarth {
   UtcInstant t;
-  Vec3 moonPositionKm;          // GCRS, km (eraMoon98: Meeus' series, geometric)
-  Vec3 moonVelocityMs;          // GCRS, m/s
-  Vec3 moonAccelerationMs2;     // GCRS, m/s², the time derivative of the series' velocity
-  Mat3 celestialToTerrestrial;  // GCRS to ITRS, polar motion left out: R3(ERA)·C2I(2000B)
+  MoonTheory moonTheory = MoonTheory::kSwissEphemeris;  // the one used
+  Vec3 moonPositionKm;                                  // GCRS, km, geocentric and geometric
+  Vec3 moonVelocityMs;                                  // GCRS, m/s
+  Vec3 moonAccelerationMs2;     // GCRS, m/s², the time derivative of the ephemeris' velocity
+  Mat3 celestialToTerrestrial;  // GCRS to ITRS: W·R3(ERA)·C2I(2000B), W from the EOP data
+  Vec3 spinAxis;                // the Earth's rotation axis (the CIP), unit vector, GCRS
+  EarthOrientation earth;       // UT1 − UTC and polar motion used, and whether data covered t
 };
 
 // The state at t. With `withAcceleration` false the Moon's acceleration is left zero
-// (it costs one more evaluation of the series and only the Doppler rate needs it).
-[[nodiscard]] MoonAndEarth MoonAndEarthAt(UtcInstant t, bool withAcceleration = true) noexcept;
+// (it costs one more evaluation of the ephemeris and only the Doppler rate and the light
+// time need it).
+[[nodiscard]] MoonAndEarth MoonAndEarthAt(UtcInstant t, bool withAcceleration = true,
+                                          const SkyModel& model = {}) noexcept;
 
-// The Moon seen from one station. Geometric: no refraction, no light time (the echo's
-// 2.5 s round trip is treated as instantaneous). Angles above the plane normal to the
-// geodetic vertical; azimuth from north through east.
+// The Moon seen from one station. Geometric and instantaneous: no refraction, no light
+// time (the echo's legs, each at its own epochs, are in sky/echo.h). Angles above the plane normal
+// to the geodetic vertical; azimuth from north through east.
 struct Sight {
   double elevationDeg = 0;  // [-90, 90]
   double azimuthDeg = 0;    // [0, 360)
@@ -51,12 +64,9 @@ struct Sight {
 
 [[nodiscard]] Sight SightFrom(const MoonAndEarth& state, const Site& site) noexcept;
 
-// The shift of a self echo at carrier f (Hz): −2·f·v/c (Hz). The path lengthens both ways.
+// The shift of a self echo at carrier f (Hz) to first order in v/c and without the light
+// time: −2·f·v/c, v a range rate or one of its shares (m/s). The echo's own shifts, on its
+// light-time path, are EchoShiftsAt's (sky/echo.h).
 [[nodiscard]] double SelfShiftHz(double bandHz, double rangeRateMs) noexcept;
-// Its rate (Hz per minute) from the range acceleration (m/s²).
-[[nodiscard]] double SelfShiftRateHzPerMin(double bandHz, double rangeAccelerationMs2) noexcept;
-// The shift of a signal a DX station sends and this station receives off the Moon:
-// −f·(v + vDx)/c (Hz), each range rate that of its own station.
-[[nodiscard]] double DxShiftHz(double bandHz, double rangeRateMs, double dxRangeRateMs) noexcept;
 
 }  // namespace sky

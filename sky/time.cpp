@@ -141,7 +141,7 @@ std::string FormatUtc(UtcInstant t) {
   return buf;
 }
 
-TimeScales TimeScalesAt(UtcInstant t) noexcept {
+TimeScales TimeScalesAt(UtcInstant t, double ut1MinusUtcS) noexcept {
   const UtcInstant midnight = StartOfDay(t);
   const Civil c = CivilFromDays(midnight.ms / kMsPerDay);
   const std::int64_t inDay = t.ms - midnight.ms;
@@ -159,9 +159,17 @@ TimeScales TimeScalesAt(UtcInstant t) noexcept {
   eraUtctai(utc1, utc2, &tai1, &tai2);
   TimeScales ts;
   eraTaitt(tai1, tai2, &ts.tt1, &ts.tt2);
-  // UT1 = UTC: the same quasi-Julian date, read as UT1.
+  // ΔAT at this instant: 23:59:60 has no UtcInstant, so every instant of a day that ends in
+  // a leap second still has the day's ΔAT.
+  double dat = 0;
+  (void)eraDat(static_cast<int>(c.year), c.month, c.day, static_cast<double>(inDay) / kMsPerDay,
+               &dat);
+  ts.taiMinusUtcS = dat;
+  // UT1 = UTC + (UT1 − UTC), counted in days of 86,400 s: not ERFA's quasi-Julian UTC, whose
+  // fraction counts 86,401 s on a leap second's day and would turn the Earth up to a
+  // second late there.
   ts.ut1a = utc1;
-  ts.ut1b = utc2;
+  ts.ut1b = (static_cast<double>(inDay) / kMsPerSecond + ut1MinusUtcS) / ERFA_DAYSEC;
   return ts;
 }
 

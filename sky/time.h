@@ -43,11 +43,13 @@ inline constexpr UtcInstant kLastAcceptedInstant{4'133'980'799'000};
 struct TimeScales {
   double tt1 = 0, tt2 = 0;    // TT, days
   double ut1a = 0, ut1b = 0;  // UT1, days
+  double taiMinusUtcS = 0;    // ΔAT (s)
 };
 
 // TT = UTC + ΔAT + 32.184 s, ΔAT from ERFA's table of leap seconds (0 before 1960, when
 // UTC did not exist: the instant then stands for UT, and TT is off by the few seconds of
-// the real ΔT of those years). UT1 is taken equal to UTC: |UT1 − UTC| < 0.9 s.
-[[nodiscard]] TimeScales TimeScalesAt(UtcInstant t) noexcept;
+// the real ΔT of those years). UT1 = UTC + `ut1MinusUtcS` (0 without Earth orientation
+// data: |UT1 − UTC| < 0.9 s).
+[[nodiscard]] TimeScales TimeScalesAt(UtcInstant t, double ut1MinusUtcS = 0) noexcept;
 
 }  // namespace sky

@@ -9,8 +9,11 @@
 
 #include <erfam.h>
 
+#include "sky/budget.h"
+#include "sky/echo.h"
 #include "sky/passes.h"
 #include "sky/sight.h"
+#include "sky/windows.h"
 #include "skyapp/readout_text.h"
 
 namespace skyapp {
@@ -28,12 +31,13 @@ constexpr Column kColumns[] = {
     {"radial_ms", "Radial m/s", 3},     {"parallax_ms", "Parallax m/s", 3},
     {"rotation_ms", "Rotation m/s", 3}, {"range_rate_ms", "Rate m/s", 3},
     {"self_doppler_hz", "Shift Hz", 1}, {"doppler_rate_hz_per_min", "Hz/min", 2},
+    {"uplink_doppler_hz", "Up Hz", 1},  {"downlink_doppler_hz", "Down Hz", 1},
+    {"spread_hz", "Spread Hz", 1},      {"budget_hz", "Budget Hz", 1},
 };
 constexpr Column kDxColumns[] = {
-    {"dx_elevation_deg", "DX El deg", 3},
-    {"dx_azimuth_deg", "DX Az deg", 3},
-    {"dx_range_rate_ms", "DX Rate m/s", 3},
-    {"dx_doppler_hz", "DX Shift Hz", 1},
+    {"dx_elevation_deg", "DX El deg", 3},   {"dx_azimuth_deg", "DX Az deg", 3},
+    {"dx_range_rate_ms", "DX Rate m/s", 3}, {"dx_doppler_hz", "DX Shift Hz", 1},
+    {"to_dx_doppler_hz", "To DX Hz", 1},
 };
 // Widths of the aligned table: the widest value a column can take, or its title.
 constexpr int kUtcWidth = 24;
@@ -94,7 +98,30 @@ void PutTitleCell(Writer& w, bool csv, const Column& c) {
   w.Put(buf);
 }
 
-void PutTitle(Writer& w, const TableOptions& o) {
+// Where the figures come from, once for the whole run: the Moon used (eraMoon98 when the
+// Swiss Ephemeris files cannot be read, said on stderr) and the Earth orientation data.
+struct Models {
+  sky::SkyModel sky;
+  std::string moonName;
+};
+
+Models ModelsFor(const TableOptions& o, std::FILE* err) {
+  Models m;
+  m.sky.moon = o.moon;
+  m.sky.eop = o.eop ? &*o.eop : nullptr;
+  std::string why;
+  if (o.moon == sky::MoonTheory::kSwissEphemeris && !sky::SwissEphemerisReadable(&why)) {
+    std::fprintf(err, "vornak-sky: %s\n", why.c_str());
+    m.sky.moon = sky::MoonTheory::kMeeus;
+    m.moonName = std::string(sky::MoonTheoryName(sky::MoonTheory::kMeeus)) +
+                 ", the Swiss Ephemeris files missing";
+  } else {
+    m.moonName = sky::MoonTheoryName(o.moon);
+  }
+  return m;
+}
+
+void PutTitle(Writer& w, const TableOptions& o, const Models& m, bool rows) {
   const sky::Station& s = o.station;
   char place[64];
   std::snprintf(place, sizeof place, "%.4f %s, %.4f %s", std::fabs(s.latitudeRad) * ERFA_DR2D,
@@ -102,10 +129,18 @@ void PutTitle(Writer& w, const TableOptions& o) {
                 s.longitudeRad < 0 ? "W" : "E");
   const std::string where = o.locator.empty() ? std::string(place) + " (" + sky::LocatorOf(s) + ")"
                                               : o.locator + " (" + place + ")";
-  char buf[256];
-  std::snprintf(buf, sizeof buf, "# The Moon from %s, height %.0f m, at %.6g MHz; times in UTC\n",
-                where.c_str(), s.heightM, o.bandHz / 1e6);
+  const std::string earth = o.eop ? "UT1 and polar motion from " + o.eop->path
+                                  : std::string("UT1 = UTC, no polar motion");
+  char buf[1024];
+  std::snprintf(buf, sizeof buf,
+                "# The Moon from %s, height %.0f m, at %.6g MHz; times in UTC; Moon: %s; %s\n",
+                where.c_str(), s.heightM, o.bandHz / 1e6, m.moonName.c_str(), earth.c_str());
   w.Put(buf);
+  if (rows) {
+    w.Put(
+        "# El to Rate: geometric, at the instant; Shift, Hz/min and Up, Down (and DX): along "
+        "the light-time path of a signal received (Up: sent) at the instant\n");
+  }
 }
 
 int Finish(Writer& w, std::FILE* err) {
@@ -115,12 +150,12 @@ int Finish(Writer& w, std::FILE* err) {
   return 1;
 }
 
-int WritePasses(const TableOptions& o, Writer& w, std::FILE* err) {
+int WritePasses(const TableOptions& o, const Models& m, Writer& w, std::FILE* err) {
   const bool csv = o.csv;
   if (csv) {
     w.Put("rise_utc,highest_utc,highest_elevation_deg,set_utc\n");
   } else {
-    PutTitle(w, o);
+    PutTitle(w, o, m, false);
     char buf[160];
     std::snprintf(buf, sizeof buf, "%-*s %-*s %*s %s\n", kUtcWidth, "Rise", kUtcWidth, "Highest",
                   kValueWidth, "Top El deg", "Set");
@@ -129,15 +164,66 @@ int WritePasses(const TableOptions& o, Writer& w, std::FILE* err) {
   const auto when = [&](const std::optional<sky::UtcInstant>& t) {
     return t ? sky::FormatUtc(*t) : std::string(csv ? "" : "(before start)");
   };
-  sky::ForEachPass(sky::SiteOf(o.station), o.from, o.to, [&](const sky::Pass& p) {
-    PutText(w, csv, when(p.rise), kUtcWidth, true);
-    PutText(w, csv, sky::FormatUtc(p.highest), kUtcWidth, false);
-    PutCell(w, csv, p.highestElevationDeg, 3);
-    PutText(w, csv, p.set ? sky::FormatUtc(*p.set) : std::string(csv ? "" : "(after end)"), 0,
-            false);
+  sky::ForEachPass(
+      sky::SiteOf(o.station), o.from, o.to,
+      [&](const sky::Pass& p) {
+        PutText(w, csv, when(p.rise), kUtcWidth, true);
+        PutText(w, csv, sky::FormatUtc(p.highest), kUtcWidth, false);
+        PutCell(w, csv, p.highestElevationDeg, 3);
+        PutText(w, csv, p.set ? sky::FormatUtc(*p.set) : std::string(csv ? "" : "(after end)"), 0,
+                false);
+        w.Put("\n");
+        return !w.Failed();
+      },
+      0, m.sky);
+  return Finish(w, err);
+}
+
+// "2h 05m 10s" for the aligned table.
+std::string Duration(std::int64_t ms) {
+  const std::int64_t s = (ms + sky::kMsPerSecond / 2) / sky::kMsPerSecond;
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%lldh %02lldm %02llds", static_cast<long long>(s / 3600),
+                static_cast<long long>(s / 60 % 60), static_cast<long long>(s % 60));
+  return buf;
+}
+
+int WriteWindows(const TableOptions& o, const Models& m, Writer& w, std::FILE* err) {
+  const bool csv = o.csv;
+  if (csv) {
+    w.Put("start_utc,end_utc,duration_s,elevation_deg,dx_elevation_deg,dx_doppler_hz\n");
+  } else {
+    PutTitle(w, o, m, false);
+    char buf[256];
+    std::snprintf(buf, sizeof buf,
+                  "# Both stations see the Moon at or above %g deg; elevations and the DX "
+                  "shift at the middle of each window\n",
+                  o.minElevationDeg);
+    w.Put(buf);
+    std::snprintf(buf, sizeof buf, "%-*s %-*s %-11s %*s %*s %*s\n", kUtcWidth, "Start", kUtcWidth,
+                  "End", "Duration", kValueWidth, "El deg", kValueWidth, "DX El deg", kValueWidth,
+                  "DX Shift Hz");
+    w.Put(buf);
+  }
+  const sky::Site site = sky::SiteOf(o.station), dx = sky::SiteOf(*o.dx);
+  for (const sky::Interval& i :
+       sky::MutualWindows(site, dx, o.from, o.to, o.minElevationDeg, m.sky)) {
+    if (w.Failed()) break;
+    const sky::UtcInstant middle{i.from.ms + (i.to.ms - i.from.ms) / 2};
+    const sky::MoonAndEarth state = sky::MoonAndEarthAt(middle, true, m.sky);
+    const sky::EchoShifts e = sky::EchoShiftsAt(state, site, &dx, o.bandHz);
+    PutText(w, csv, sky::FormatUtc(i.from), kUtcWidth, true);
+    PutText(w, csv, sky::FormatUtc(i.to), kUtcWidth, false);
+    if (csv) {
+      PutText(w, csv, std::to_string((i.to.ms - i.from.ms) / sky::kMsPerSecond), 0, false);
+    } else {
+      PutText(w, csv, Duration(i.to.ms - i.from.ms), 11, false);
+    }
+    PutCell(w, csv, sky::SightFrom(state, site).elevationDeg, 3);
+    PutCell(w, csv, sky::SightFrom(state, dx).elevationDeg, 3);
+    PutCell(w, csv, e.dxHz, 1);
     w.Put("\n");
-    return !w.Failed();
-  });
+  }
   return Finish(w, err);
 }
 
@@ -145,10 +231,12 @@ int WritePasses(const TableOptions& o, Writer& w, std::FILE* err) {
 
 int WriteTable(const TableOptions& o, std::FILE* out, std::FILE* err) {
   Writer w(out);
-  if (o.passes) return WritePasses(o, w, err);
+  const Models m = ModelsFor(o, err);
+  if (o.passes) return WritePasses(o, m, w, err);
+  if (o.windows) return WriteWindows(o, m, w, err);
 
   const bool csv = o.csv;
-  if (!csv) PutTitle(w, o);
+  if (!csv) PutTitle(w, o, m, true);
   PutText(w, csv, csv ? "utc" : "UTC", kUtcWidth, true);
   for (const Column& c : kColumns) PutTitleCell(w, csv, c);
   if (o.dx) {
@@ -160,8 +248,10 @@ int WriteTable(const TableOptions& o, std::FILE* out, std::FILE* err) {
   const std::optional<sky::Site> dxSite =
       o.dx ? std::optional<sky::Site>(sky::SiteOf(*o.dx)) : std::nullopt;
   for (sky::UtcInstant t = o.from; t <= o.to && !w.Failed(); t.ms += o.stepMs) {
-    const sky::MoonAndEarth state = sky::MoonAndEarthAt(t);
+    const sky::MoonAndEarth state = sky::MoonAndEarthAt(t, true, m.sky);
     const sky::Sight s = sky::SightFrom(state, site);
+    const sky::EchoShifts e = sky::EchoShiftsAt(state, site, dxSite ? &*dxSite : nullptr, o.bandHz);
+    const sky::Budget b = sky::BudgetAt(state, site, s, e, o.where, o.bandHz);
     PutText(w, csv, sky::FormatUtc(t), kUtcWidth, true);
     const double values[] = {s.elevationDeg,
                              AzimuthAsPrinted(s.azimuthDeg),
@@ -171,15 +261,21 @@ int WriteTable(const TableOptions& o, std::FILE* out, std::FILE* err) {
                              s.parallaxMs,
                              s.rotationMs,
                              s.rangeRateMs,
-                             sky::SelfShiftHz(o.bandHz, s.rangeRateMs),
-                             sky::SelfShiftRateHzPerMin(o.bandHz, s.rangeAccelerationMs2)};
+                             e.selfHz,
+                             e.selfRateHzPerMin,
+                             e.uplinkHz,
+                             e.downlinkHz,
+                             sky::SpreadHz(state, site, o.bandHz),
+                             b.totalHz};
+    static_assert(std::size(values) == std::size(kColumns));
     for (std::size_t i = 0; i < std::size(values); ++i) {
       PutCell(w, csv, values[i], kColumns[i].decimals);
     }
     if (dxSite) {
       const sky::Sight d = sky::SightFrom(state, *dxSite);
       const double dxValues[] = {d.elevationDeg, AzimuthAsPrinted(d.azimuthDeg), d.rangeRateMs,
-                                 sky::DxShiftHz(o.bandHz, s.rangeRateMs, d.rangeRateMs)};
+                                 e.dxHz, e.toDxHz};
+      static_assert(std::size(dxValues) == std::size(kDxColumns));
       for (std::size_t i = 0; i < std::size(dxValues); ++i) {
         PutCell(w, csv, dxValues[i], kDxColumns[i].decimals);
       }

@@ -10,10 +10,10 @@ namespace skyapp {
 namespace {
 
 // Options that take a value, and the flags that take none.
-const char* const kValued[] = {"--locator", "--lat",    "--lon",       "--height", "--dx",
-                               "--dx-lat",  "--dx-lon", "--dx-height", "--band",   "--at",
-                               "--from",    "--to",     "--step"};
-const char* const kFlags[] = {"--table", "--csv", "--passes", "--help", "--version"};
+const char* const kValued[] = {
+    "--locator", "--lat", "--lon",  "--height", "--dx",   "--dx-lat", "--dx-lon", "--dx-height",
+    "--band",    "--at",  "--from", "--to",     "--step", "--moon",   "--eop",    "--min-el"};
+const char* const kFlags[] = {"--table", "--csv", "--passes", "--windows", "--help", "--version"};
 
 // The highest carrier accepted (MHz): far above any amateur band, low enough that every
 // shift still prints as a plain number.
@@ -190,12 +190,25 @@ bool ParseCommandLine(const std::vector<std::string_view>& args, sky::UtcInstant
     name.clear();
     return true;
   };
+  // The budget's station term: the locator's cell, or the last decimals typed; the height's
+  // last decimal, or 50 m when none is given.
+  const auto uncertainty = [&](const sky::Station& s) {
+    const std::optional<double> heightStep =
+        has("--height") ? std::optional<double>(sky::LastDecimalStep(given["--height"]))
+                        : std::nullopt;
+    if (has("--locator")) {
+      return sky::LocatorUncertainty(given["--locator"].size(), s, heightStep);
+    }
+    return sky::TypedUncertainty(sky::LastDecimalStep(given["--lat"]),
+                                 sky::LastDecimalStep(given["--lon"]), heightStep, s);
+  };
 
   if (!has("--locator") && !has("--lat") && !has("--lon")) {
     why = "no station: give --locator LOC, or --lat DEG --lon DEG";
     return false;
   }
   if (!station(false, t.station, t.locator)) return false;
+  t.where = uncertainty(t.station);
   if (has("--dx") || has("--dx-lat") || has("--dx-lon")) {
     sky::Station dx;
     std::string unused;
@@ -241,6 +254,46 @@ bool ParseCommandLine(const std::vector<std::string_view>& args, sky::UtcInstant
   }
   t.csv = has("--csv");
   t.passes = has("--passes");
+  t.windows = has("--windows");
+  if (has("--moon")) {
+    if (given["--moon"] == "meeus") {
+      t.moon = sky::MoonTheory::kMeeus;
+    } else if (given["--moon"] == "swiss") {
+      t.moon = sky::MoonTheory::kSwissEphemeris;
+    } else {
+      why = "--moon " + Quoted(given["--moon"]) +
+            ": expected swiss (Swiss Ephemeris, the default) or meeus (ERFA's eraMoon98)";
+      return false;
+    }
+  }
+  if (t.passes && t.windows) {
+    why = "--passes and --windows are two different lists: give one of them";
+    return false;
+  }
+  if (has("--min-el")) {
+    if (!t.windows) {
+      why = "--min-el goes with --windows";
+      return false;
+    }
+    if (!number("--min-el", t.minElevationDeg)) return false;
+    if (!(t.minElevationDeg >= 0 && t.minElevationDeg < 90)) {
+      why = "--min-el " + Quoted(given["--min-el"]) +
+            ": expected an elevation in degrees from 0 up to (not including) 90";
+      return false;
+    }
+  }
+  if (t.windows) {
+    if (has("--at") || has("--step") || !t.dx) {
+      why =
+          "--windows lists the mutual windows with a DX station between --from and --to: it "
+          "needs --dx (or --dx-lat and --dx-lon) and takes no --at or --step";
+      return false;
+    }
+    if (!has("--from")) {
+      why = "--windows needs --from and --to";
+      return false;
+    }
+  }
   if (t.passes) {
     if (has("--at") || has("--step") || t.dx) {
       why =
@@ -281,6 +334,15 @@ bool ParseCommandLine(const std::vector<std::string_view>& args, sky::UtcInstant
       return false;
     }
   }
+  // Read last, so that a mistake elsewhere is reported without reading a large file first.
+  if (has("--eop")) {
+    sky::EopTable table;
+    if (!sky::ReadEopFile(std::string(given["--eop"]), table, why)) {
+      why = "--eop " + why;
+      return false;
+    }
+    t.eop = std::move(table);
+  }
   return true;
 }
 
@@ -289,13 +351,17 @@ std::string UsageText() {
        vornak-sky --table STATION [OPTIONS]
 
 The real Moon seen from a station: elevation, azimuth, range, echo delay, the range rate
-and its radial, parallax and rotation shares, and the echo's Doppler shift.
+and its radial, parallax and rotation shares (all geometric, at the instant), and the
+Doppler shifts on the echo's light-time path: the self echo received at the instant, its
+rate, a signal sent then as it arrives at the Moon (uplink), one leaving the Moon as it is
+received then (downlink), the echo's spread and how far its shift can be off (budget).
 
 Station (required with --table):
   --locator LOC            Maidenhead locator of 4, 6 or 8 characters (JN18, JN18eu)
   --lat DEG --lon DEG      geodetic latitude and longitude, north and east positive
   --height M               height above the WGS84 ellipsoid in metres (default 0)
-DX station (optional):
+DX station (optional): its elevation, azimuth and range rate, its signal as heard here
+(dx) and this station's signal as it hears it (to_dx)
   --dx LOC | --dx-lat DEG --dx-lon DEG [--dx-height M]
 Band and time (UTC, like 2026-12-09T21:30Z or 2026-12-09T21:30:00.250Z):
   --band MHZ               carrier frequency in MHz (default 10368)
@@ -305,6 +371,12 @@ Band and time (UTC, like 2026-12-09T21:30Z or 2026-12-09T21:30:00.250Z):
 Output:
   --csv                    comma-separated values with a header row
   --passes                 with --from and --to: the Moon's rises, highest points and sets
+  --windows                with a DX station, --from and --to: the intervals in which both
+                           stations see the Moon
+  --min-el DEG             with --windows: the lowest elevation of both (default 0)
+Models:
+  --moon swiss|meeus       the Moon from Swiss Ephemeris (default) or ERFA's eraMoon98
+  --eop FILE               UT1-UTC and polar motion from IERS's finals2000A file
   --help (-h), --version
 )";
 }

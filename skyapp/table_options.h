@@ -7,6 +7,9 @@
 #include <string_view>
 #include <vector>
 
+#include "sky/budget.h"
+#include "sky/eop.h"
+#include "sky/moon.h"
 #include "sky/station.h"
 #include "sky/time.h"
 
@@ -22,6 +25,11 @@ struct TableOptions {
   std::int64_t stepMs = 60'000;
   bool csv = false;
   bool passes = false;
+  bool windows = false;        // mutual windows with the DX station
+  double minElevationDeg = 0;  // of both stations, for the windows
+  sky::MoonTheory moon = sky::MoonTheory::kSwissEphemeris;
+  std::optional<sky::EopTable> eop;  // read from --eop; none: UT1 = UTC, no polar motion
+  sky::StationUncertainty where;     // how far the station given may be off, for the budget
 };
 
 enum class Request { kTable, kWindow, kHelp, kVersion };

@@ -34,9 +34,12 @@
 #include <chrono>
 #include <cmath>
 
+#include "sky/echo.h"
 #include "sky/sight.h"
 #include "skyapp/readout_text.h"
+#include "skyapp/window/echo_panel.h"
 #include "skyapp/window/station_input.h"
+#include "skyapp/window/tracking_panel.h"
 
 namespace skyapp {
 namespace {
@@ -257,6 +260,9 @@ void SkyWindow::BuildControls(QWidget* panel) {
     InputsChanged();
   });
   connect(customBand_, &QDoubleSpinBox::valueChanged, this, &SkyWindow::InputsChanged);
+  model_ = new ModelBox(panel);
+  column->addWidget(model_);
+  connect(model_, &ModelBox::modelChanged, this, &SkyWindow::InputsChanged);
 
   auto* timeBox = new QGroupBox(tr("Time (UTC)"), panel);
   auto* timeGrid = new QGridLayout(timeBox);
@@ -298,6 +304,7 @@ void SkyWindow::BuildControls(QWidget* panel) {
   timeGrid->addWidget(play_, 3, 0);
   timeGrid->addWidget(speed_, 3, 1);
   column->addWidget(timeBox);
+  column->addWidget(new TrackingPanel(station_, dx_, panel));
   column->addStretch(1);
 
   connect(liveButton_, &QRadioButton::toggled, this, [this](bool on) { setLive(on); });
@@ -390,7 +397,14 @@ void SkyWindow::BuildReadouts(QWidget* panel) {
   add(tr("Doppler rate"), nullptr, r_.drift);
   add(tr("DX elevation, DX shift"), r_.dxElevation, r_.dxShift);
   g->setColumnStretch(3, 1);
-  column->addWidget(box);
+  // The light-time figures, spread and budget beside the geometric readouts.
+  auto* row2 = new QWidget(panel);
+  auto* beside = new QHBoxLayout(row2);
+  beside->setContentsMargins(0, 0, 0, 0);
+  echo_ = new EchoReadouts(row2);
+  beside->addWidget(box, 1);
+  beside->addWidget(echo_);
+  column->addWidget(row2);
 }
 
 void SkyWindow::BuildChart() {
@@ -419,6 +433,7 @@ void SkyWindow::BuildChart() {
   };
   belowShade_ = shade(tr("Moon below your horizon"), QColor(120, 120, 120, 70));
   dxBelowShade_ = shade(tr("Moon below the DX horizon"), QColor(70, 110, 200, 50));
+  mutualShade_ = shade(tr("Both see the Moon"), QColor(40, 170, 60, 55));
 
   const QString names[] = {tr("Echo shift"), tr("Radial share"), tr("Parallax share"),
                            tr("Rotation share"), tr("DX shift")};
@@ -482,8 +497,12 @@ void SkyWindow::Refresh() {
   // The clock could run past the years the Moon's series is trusted for.
   shown_ = std::clamp(shown_, sky::kFirstAcceptedInstant, sky::kLastAcceptedInstant);
   const sky::Station station = station_->station().value_or(DefaultStation());
-  const sky::MoonAndEarth state = sky::MoonAndEarthAt(shown_);
-  const sky::Sight s = sky::SightFrom(state, sky::SiteOf(station));
+  const sky::MoonAndEarth state = sky::MoonAndEarthAt(shown_, true, model_->model());
+  const sky::Site site = sky::SiteOf(station);
+  const sky::Sight s = sky::SightFrom(state, site);
+  std::optional<sky::Site> dxSite;
+  if (dx_->station()) dxSite = sky::SiteOf(*dx_->station());
+  const sky::EchoShifts e = sky::EchoShiftsAt(state, site, dxSite ? &*dxSite : nullptr, bandHz());
   const double f = bandHz();
   const double hzPerMs = sky::SelfShiftHz(f, 1);
   SetReadout(r_.elevation, Text(s.elevationDeg, 3, "°"));
@@ -499,12 +518,15 @@ void SkyWindow::Refresh() {
   SetReadout(r_.radialHz, Text(hzPerMs * s.radialMs, 1, " Hz"));
   SetReadout(r_.parallaxHz, Text(hzPerMs * s.parallaxMs, 1, " Hz"));
   SetReadout(r_.rotationHz, Text(hzPerMs * s.rotationMs, 1, " Hz"));
-  SetReadout(r_.rateHz, Text(sky::SelfShiftHz(f, s.rangeRateMs), 1, " Hz"));
-  SetReadout(r_.drift, Text(sky::SelfShiftRateHzPerMin(f, s.rangeAccelerationMs2), 2, " Hz/min"));
-  if (const auto& dx = dx_->station()) {
-    const sky::Sight d = sky::SightFrom(state, sky::SiteOf(*dx));
+  SetReadout(r_.rateHz, Text(e.selfHz, 1, " Hz"));
+  SetReadout(r_.drift, Text(e.selfRateHzPerMin, 2, " Hz/min"));
+  const sky::Budget budget = sky::BudgetAt(state, site, s, e, UncertaintyOf(*station_, station), f);
+  echo_->Show(e, dxSite.has_value(), sky::SpreadHz(state, site, f), budget);
+  model_->showMoonUsed(state.moonTheory);
+  if (dxSite) {
+    const sky::Sight d = sky::SightFrom(state, *dxSite);
     SetReadout(r_.dxElevation, Text(d.elevationDeg, 3, "°"));
-    SetReadout(r_.dxShift, Text(sky::DxShiftHz(f, s.rangeRateMs, d.rangeRateMs), 1, " Hz"));
+    SetReadout(r_.dxShift, Text(e.dxHz, 1, " Hz"));
   } else {
     SetReadout(r_.dxElevation, tr("no DX station"));
     SetReadout(r_.dxShift, QStringLiteral("-"));
@@ -525,7 +547,7 @@ void SkyWindow::Replot() {
   const sky::Station station = station_->station().value_or(DefaultStation());
   std::optional<sky::Site> dxSite;
   if (dx_->station()) dxSite = sky::SiteOf(*dx_->station());
-  curves_ = sky::ComputeDay(shown_, sky::SiteOf(station), dxSite, bandHz());
+  curves_ = sky::ComputeDay(shown_, sky::SiteOf(station), dxSite, bandHz(), model_->model());
 
   const std::vector<double>* values[] = {&curves_.selfHz, &curves_.radialHz, &curves_.parallaxHz,
                                          &curves_.rotationHz, &curves_.dxHz};
@@ -576,9 +598,10 @@ void SkyWindow::Replot() {
   };
   fill(belowShade_, curves_.belowHorizon);
   fill(dxBelowShade_, curves_.dxBelowHorizon);
-  dxBelowShade_->setVisible(!curves_.dxHz.empty());
-  for (QLegendMarker* m : chart_->legend()->markers(dxBelowShade_)) {
-    m->setVisible(!curves_.dxHz.empty());
+  fill(mutualShade_, curves_.mutualWindows);
+  for (QAreaSeries* area : {dxBelowShade_, mutualShade_}) {
+    area->setVisible(!curves_.dxHz.empty());
+    for (QLegendMarker* m : chart_->legend()->markers(area)) m->setVisible(!curves_.dxHz.empty());
   }
 }
 
@@ -623,6 +646,7 @@ void SkyWindow::LoadSettings() {
     const double mhz = settings.value("band/mhz").toString().toDouble(&ok);
     if (ok && mhz > 0 && mhz <= 1e6) bandMhz = mhz;
     geometry = settings.value("window/geometry").toByteArray();
+    model_->Load(settings);
   }
   station_->setStation(station.value_or(DefaultStation()), stationLocator);
   dx_->setStation(dx, dxLocator);
@@ -643,6 +667,7 @@ void SkyWindow::SaveSettings() {
   StoreStation(settings, "station", station_->station(), station_->typedLocator());
   StoreStation(settings, "dx", dx_->station(), dx_->typedLocator());
   settings.setValue("band/mhz", bandHz() / 1e6);
+  model_->Save(settings);
   settings.setValue("window/geometry", saveGeometry());
 }
 

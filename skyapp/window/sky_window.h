@@ -26,6 +26,8 @@ class QTimer;
 namespace skyapp {
 
 class DopplerView;
+class EchoReadouts;
+class ModelBox;
 class StationInput;
 
 // The bands offered, in MHz; 10368 is the default.
@@ -47,6 +49,7 @@ class SkyWindow : public QMainWindow {
   [[nodiscard]] QChart* chart() const { return chart_; }
   [[nodiscard]] StationInput* stationInput() const { return station_; }
   [[nodiscard]] StationInput* dxInput() const { return dx_; }
+  [[nodiscard]] ModelBox* modelBox() const { return model_; }
 
   // Live on the clock, or at a chosen instant (whose day the plot shows).
   void setLive(bool live);
@@ -80,6 +83,8 @@ class SkyWindow : public QMainWindow {
   StationInput* dx_;
   QComboBox* band_;
   QDoubleSpinBox* customBand_;
+  ModelBox* model_;
+  EchoReadouts* echo_;
   QRadioButton* liveButton_;
   QRadioButton* chosenButton_;
   QDateTimeEdit* dateTime_;
@@ -100,6 +105,7 @@ class SkyWindow : public QMainWindow {
   QLineSeries* series_[5] = {};  // echo shift, radial, parallax, rotation, DX shift
   QAreaSeries* belowShade_;
   QAreaSeries* dxBelowShade_;
+  QAreaSeries* mutualShade_;
   DopplerView* view_;
   double yMin_ = -1, yMax_ = 1;
 };

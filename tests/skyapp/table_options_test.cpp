@@ -36,6 +36,17 @@ TEST(TableOptions, AcceptsTheDocumentedForms) {
   EXPECT_TRUE(p.table.dx && p.table.csv && !p.table.passes);
   EXPECT_EQ(p.table.to.ms - p.table.from.ms, sky::kMsPerDay);
   EXPECT_EQ(p.table.stepMs, 10'000);
+  // The budget's station term: half the locator's cell (5′ by 2.5′: 4.63 km by 2.31 km
+  // at 48.85° N, halved), or one unit of the last decimal typed; 50 m of height unless given.
+  EXPECT_NEAR(p.table.where.northM, 1852.0 * 2.5 / 2, 10);
+  EXPECT_EQ(p.table.where.upM, 1);
+  store.clear();
+  ASSERT_TRUE(
+      ParseCommandLine(Split("--table --lat 48.85 --lon 2.3 --moon meeus", store), kNow, p, why));
+  EXPECT_NEAR(p.table.where.northM, 1111, 5);
+  EXPECT_NEAR(p.table.where.eastM, 0.1 * 111'320 * std::cos(48.85 * M_PI / 180), 100);
+  EXPECT_EQ(p.table.where.upM, 50);
+  EXPECT_EQ(p.table.moon, sky::MoonTheory::kMeeus);
 
   // Without --at the instant is now, truncated to the second; the band defaults to 10 GHz.
   store.clear();
@@ -97,6 +108,17 @@ TEST(TableOptions, RefusesEachClassOfBadInputNamingTheValue) {
       {"--table --from 2026-12-10T00:00Z" + station, "--to"},
       {"--locator JN18", "--table"},
       {"--at 2026-12-09T25:00Z", "2026-12-09T25:00Z"},
+      {"--table --moon elp2000" + station, "elp2000"},
+      {"--table --moon" + station, "--moon"},
+      {"--table --eop /no/such/finals2000A.all" + station, "/no/such/finals2000A.all"},
+      {"--table --windows" + from + station, "--dx"},
+      {"--table --windows --dx FN20 --step 1m" + from + station, "--windows"},
+      {"--table --windows --dx FN20" + station, "--from"},
+      {"--table --windows --passes --dx FN20" + from + station, "--windows"},
+      {"--table --min-el 5" + from + station, "--min-el"},
+      {"--table --windows --dx FN20 --min-el 90" + from + station, "90"},
+      {"--table --windows --dx FN20 --min-el -1" + from + station, "-1"},
+      {"--table --windows --dx FN20 --min-el low" + from + station, "low"},
   };
   for (const Row& r : rows) {
     std::vector<std::string> store;

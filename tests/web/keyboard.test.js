@@ -4,25 +4,31 @@
 'use strict';
 const test = require('node:test');
 const assert = require('node:assert/strict');
-const {OpenBrowser, OpenPage, State, Desktop, Control} = require('./harness.js');
+const {OpenBrowser, OpenPage, State, Perform, Desktop, Control} = require('./harness.js');
 
 const kPresses = 20;
 
-test('Tab walks the controls in the desktop order', async (t) => {
+test('Tab walks the controls in the desktop order, the speed slider once it is enabled',
+     async (t) => {
   const browser = await OpenBrowser();
   t.after(browser.close);
-  const desktop = Desktop([`tabwalk ${kPresses}`]).at(-1);
-  const page = await OpenPage(browser.context);
-  await page.locator(Control('Picture1')).focus();
-  const visited = [];
-  for (let i = 0; i <= kPresses; ++i) {
-    visited.push(await page.evaluate(() => document.activeElement.closest('[data-control]')?.dataset.control ?? ''));
-    if (i < kPresses) await page.keyboard.press('Tab');
+  for (const prelude of [[], ['option Option4(1)']]) {
+    const desktop = Desktop([...prelude, `tabwalk ${kPresses}`]).at(-1);
+    const page = await OpenPage(browser.context);
+    for (const e of prelude) await Perform(page, e);
+    await page.locator(Control('Picture1')).focus();
+    const visited = [];
+    for (let i = 0; i <= kPresses; ++i) {
+      visited.push(await page.evaluate(
+          () => document.activeElement.closest('[data-control]')?.dataset.control ?? ''));
+      if (i < kPresses) await page.keyboard.press('Tab');
+    }
+    // The desktop goes round from its last stop to the first; the page passes its menu item
+    // and the browser's own stops on the way, so the walk is compared up to the last stop.
+    const round = desktop.indexOf('Picture1', 1);
+    assert.deepEqual(visited.slice(0, round), desktop.slice(0, round), `after ${prelude}`);
+    await page.close();
   }
-  // The desktop goes round from the last stop to the first; the page passes its menu item
-  // and the browser's own stops on the way, so the walk is compared up to the last stop.
-  const round = desktop.indexOf('Picture1', 1);
-  assert.deepEqual(visited.slice(0, round), desktop.slice(0, round));
 });
 
 test('the keys move each slider by the desktop steps', async (t) => {

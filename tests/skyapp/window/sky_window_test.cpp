@@ -26,6 +26,7 @@
 #include <sstream>
 
 #include "skyapp/table.h"
+#include "skyapp/window/echo_panel.h"
 #include "skyapp/window/station_input.h"
 
 namespace skyapp {
@@ -162,6 +163,8 @@ TEST_F(SkyWindowTest, ReadoutsAndPlotEqualTheTableCommand) {
   o.bandHz = 1296e6;
   o.csv = true;
   o.from = o.to = kAt;
+  // A locator typed without a height: its cell, and 50 m up or down.
+  o.where = sky::LocatorUncertainty(6, o.station, std::nullopt);
   auto row = TableRow(o);
   const std::pair<const char*, const char*> same[] = {{"elevation", "elevation_deg"},
                                                       {"azimuth", "azimuth_deg"},
@@ -174,7 +177,12 @@ TEST_F(SkyWindowTest, ReadoutsAndPlotEqualTheTableCommand) {
                                                       {"echoShift", "self_doppler_hz"},
                                                       {"drift", "doppler_rate_hz_per_min"},
                                                       {"dxElevation", "dx_elevation_deg"},
-                                                      {"dxShift", "dx_doppler_hz"}};
+                                                      {"dxShift", "dx_doppler_hz"},
+                                                      {"uplinkShift", "uplink_doppler_hz"},
+                                                      {"downlinkShift", "downlink_doppler_hz"},
+                                                      {"toDxShift", "to_dx_doppler_hz"},
+                                                      {"spread", "spread_hz"},
+                                                      {"budget", "budget_hz"}};
   for (const auto& [readout, column] : same) {
     EXPECT_EQ(Number(w, readout), row[column]) << readout;
   }
@@ -255,6 +263,36 @@ TEST_F(SkyWindowTest, ShadingCoversExactlyTheTimesBetweenThePasses) {
     EXPECT_EQ(sky::FormatUtc({static_cast<std::int64_t>(upper[3 + 4 * i].x())}),
               expected[i].second);
   }
+}
+
+TEST_F(SkyWindowTest, EopFilesAreRefusedWithTheirLineAndTheMoonChoiceIsKept) {
+  const QString good = dir_.path() + "/finals2000A.daily", bad = dir_.path() + "/bad.daily";
+  const char* row =
+      "26 1 1 61041.00 I  0.103750 0.000091  0.290513 0.000091  I 0.0750558 0.0000147\n";
+  {
+    QFile f(good);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(row);
+    QFile g(bad);
+    ASSERT_TRUE(g.open(QIODevice::WriteOnly));
+    g.write(row);
+    g.write("26 1 2 61042.00 I  0.10262O 0.000091\n");  // a letter O in PM-x
+  }
+  {
+    SkyWindow w(kAt);
+    ASSERT_TRUE(w.modelBox()->setEopFile(good));
+    QString why;
+    EXPECT_FALSE(w.modelBox()->setEopFile(bad, &why));
+    EXPECT_TRUE(why.contains("bad.daily:2: columns 19-27")) << why.toStdString();
+    EXPECT_EQ(w.modelBox()->eopFile(), good);
+    EXPECT_FALSE(w.findChild<QLabel*>("eopError")->isHidden());
+    w.findChild<QComboBox*>("moonTheory")->setCurrentIndex(1);
+    EXPECT_TRUE(Readout(w, "moonUsed").contains("eraMoon98"));
+    w.close();
+  }
+  SkyWindow w(kAt);
+  EXPECT_EQ(w.modelBox()->eopFile(), good);
+  EXPECT_EQ(w.modelBox()->model().moon, sky::MoonTheory::kMeeus);
 }
 
 TEST_F(SkyWindowTest, SettingsAreKeptAndBadOnesGiveTheDefaults) {
