@@ -5,8 +5,11 @@
 //     frame painted after it), the median of five fresh opens;
 //   - the animation over 10 s: ticks a second and the p99 interval between two, from the
 //     moments the sidereal readout changes;
-//   - the main thread's time a tick (script, style, layout, paint: Chromium's TaskDuration
-//     over the same 10 s, divided by the ticks), against the desktop's tiled tick;
+//   - the main thread's time a tick (script, style, layout, paint and the commit to the
+//     compositor), from Chromium's performance metrics over the same 10 s divided by the
+//     ticks: its CPU time (ThreadTime), which the other programs on a shared machine do not
+//     lengthen, against the desktop's tiled tick (CPU too), and its tasks' wall time
+//     (TaskDuration) beside it;
 //   - the size of the file.
 // Usage: node page_timing.js [--desktop-tick-ms MS]   (VORNAK_PAGE names the classroom page)
 'use strict';
@@ -66,6 +69,7 @@ async function Animation(entry) {
       perSecond: ticks * 1000 / kAnimationMs,
       p99: intervals[Math.min(intervals.length - 1, Math.floor(intervals.length * 0.99))],
       taskMs: perTick('TaskDuration'),
+      cpuMs: perTick('ThreadTime'),
       scriptMs: perTick('ScriptDuration'),
       styleLayoutMs: perTick('RecalcStyleDuration') + perTick('LayoutDuration'),
       errors: page.problems,
@@ -88,11 +92,14 @@ async function Classroom(entry) {
               `(target at most 25 ms) ${Verdict(a.p99 <= 25)}`);
   const against = Number.isFinite(desktopTickMs)
       ? `(target at most the desktop's tiled tick, ${desktopTickMs.toFixed(3)} ms) ` +
-        Verdict(a.taskMs <= desktopTickMs)
+        Verdict(a.cpuMs <= desktopTickMs)
       : '(no desktop figure given)';
-  console.log(`SUMMARY page (${entry.name}) main thread a tick: ${a.taskMs.toFixed(3)} ms, of which ` +
-              `script ${a.scriptMs.toFixed(3)} ms, style and layout ${a.styleLayoutMs.toFixed(3)} ms ` +
+  console.log(`SUMMARY page (${entry.name}) main thread CPU a tick: ${a.cpuMs.toFixed(3)} ms ` +
               against);
+  console.log(`SUMMARY page (${entry.name}) main thread tasks a tick: ${a.taskMs.toFixed(3)} ms of ` +
+              `wall time, of which script ${a.scriptMs.toFixed(3)} ms, style and layout ` +
+              `${a.styleLayoutMs.toFixed(3)} ms, paint, commit and the rest ` +
+              `${(a.taskMs - a.scriptMs - a.styleLayoutMs).toFixed(3)} ms`);
   if (a.errors.length) console.log(`page (${entry.name}) errors: ${a.errors.join('; ')}`);
 }
 
