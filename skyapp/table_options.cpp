@@ -65,10 +65,10 @@ bool ParseStep(std::string_view text, std::int64_t& ms) {
 
 }  // namespace
 
-bool ParseCommandLine(const std::vector<std::string_view>& args, sky::UtcInstant now,
-                      ParsedCommandLine& out, std::string& why) {
-  out = ParsedCommandLine{};
-  std::map<std::string_view, std::string_view> given;
+bool GatherOptions(const std::vector<std::string_view>& args, bool (*isFlag)(std::string_view),
+                   bool (*isValued)(std::string_view), std::string_view context,
+                   OptionValues& given, std::string& why) {
+  given.clear();
   for (std::size_t i = 0; i < args.size(); ++i) {
     std::string_view name = args[i] == "-h" ? "--help" : args[i];
     std::optional<std::string_view> inlineValue;
@@ -76,36 +76,37 @@ bool ParseCommandLine(const std::vector<std::string_view>& args, sky::UtcInstant
       inlineValue = name.substr(eq + 1);
       name = name.substr(0, eq);
     }
-    if (IsFlag(name) && !inlineValue) {
-      if (given.count(name)) {
-        why = name;
-        why += " is given twice";
-        return false;
-      }
-      given[name] = "";
-      continue;
-    }
-    if (!IsValued(name)) {
-      why = "unknown option " + Quoted(args[i]) + " (see vornak-sky --help)";
+    const bool flag = isFlag(name) && !inlineValue;
+    if (!flag && !isValued(name)) {
+      why = "unknown option " + Quoted(args[i]) + std::string(context) + " (see vornak-sky --help)";
       return false;
     }
     if (given.count(name)) {
       why = std::string(name) + " is given twice";
       return false;
     }
+    if (flag) {
+      given[name] = "";
+      continue;
+    }
     if (inlineValue) {
       given[name] = *inlineValue;
     } else if (i + 1 < args.size() && !args[i + 1].starts_with("--")) {
       given[name] = args[++i];
-    } else {
-      why = std::string(name) + " needs a value";
-      return false;
     }
     if (given[name].empty()) {
       why = std::string(name) + " needs a value";
       return false;
     }
   }
+  return true;
+}
+
+bool ParseCommandLine(const std::vector<std::string_view>& args, sky::UtcInstant now,
+                      ParsedCommandLine& out, std::string& why) {
+  out = ParsedCommandLine{};
+  OptionValues given;
+  if (!GatherOptions(args, IsFlag, IsValued, "", given, why)) return false;
   const auto has = [&](std::string_view n) { return given.count(n) != 0; };
 
   if (has("--help")) {

@@ -2,6 +2,7 @@
 // The command line of `vornak-sky --table`: what to compute, checked in full before any row.
 #pragma once
 
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -39,6 +40,16 @@ struct ParsedCommandLine {
   TableOptions table;
   std::optional<sky::UtcInstant> windowAt;  // the window's instant; live when empty
 };
+
+// The options of a command line by name, each given at most once: a flag with an empty
+// value, a valued option (`--name value` or `--name=value`) with its value. `-h` stands for
+// `--help`. `context` follows "unknown option" in the message (" for --track", or nothing).
+// On a bad line returns false, with one line in `why` naming what is wrong.
+using OptionValues = std::map<std::string_view, std::string_view>;
+[[nodiscard]] bool GatherOptions(const std::vector<std::string_view>& args,
+                                 bool (*isFlag)(std::string_view),
+                                 bool (*isValued)(std::string_view), std::string_view context,
+                                 OptionValues& given, std::string& why);
 
 // Reads the arguments (without the program's name). `now` is the instant `--at` defaults
 // to. On bad input returns false with one line in `why` that names the bad value and

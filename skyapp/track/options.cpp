@@ -76,47 +76,16 @@ std::optional<Mode> ModeFromName(std::string_view name) {
 bool ParseTrackCommandLine(const std::vector<std::string_view>& args, sky::UtcInstant now,
                            TrackOptions& out, std::string& why) {
   out = TrackOptions{};
-  std::map<std::string_view, std::string_view> given;
+  OptionValues given;
+  const auto isFlag = [](std::string_view n) { return In(kFlags, n); };
+  const auto isValued = [](std::string_view n) { return In(kStation, n) || In(kValued, n); };
+  if (!GatherOptions(args, isFlag, isValued, " for --track", given, why)) return false;
+  // The station's options go to the table's parser, which checks them as it checks its own.
   std::vector<std::string_view> stationArgs{"--table"};
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    std::string_view name = args[i] == "-h" ? "--help" : args[i];
-    std::optional<std::string_view> inlineValue;
-    if (const std::size_t eq = name.find('='); name.starts_with("--") && eq != name.npos) {
-      inlineValue = name.substr(eq + 1);
-      name = name.substr(0, eq);
-    }
-    if (In(kFlags, name) && !inlineValue) {
-      if (given.count(name)) {
-        why = std::string(name) + " is given twice";
-        return false;
-      }
-      given[name] = "";
-      continue;
-    }
-    const bool station = In(kStation, name);
-    if (!station && !In(kValued, name)) {
-      why = "unknown option " + Quoted(args[i]) + " for --track (see vornak-sky --help)";
-      return false;
-    }
-    if (given.count(name)) {
-      why = std::string(name) + " is given twice";
-      return false;
-    }
-    if (inlineValue) {
-      given[name] = *inlineValue;
-    } else if (i + 1 < args.size() && !args[i + 1].starts_with("--")) {
-      given[name] = args[++i];
-    } else {
-      given[name] = "";
-    }
-    if (given[name].empty()) {
-      why = std::string(name) + " needs a value";
-      return false;
-    }
-    if (station) {
-      stationArgs.push_back(name);
-      stationArgs.push_back(given[name]);
-    }
+  for (const auto& [name, value] : given) {
+    if (!In(kStation, name)) continue;
+    stationArgs.push_back(name);
+    stationArgs.push_back(value);
   }
   const auto has = [&](std::string_view n) { return given.count(n) != 0; };
   if (has("--help")) {
