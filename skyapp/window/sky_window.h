@@ -8,6 +8,7 @@
 
 #include "sky/day.h"
 #include "sky/time.h"
+#include "skyapp/core/settings.h"
 
 class QButtonGroup;
 class QChart;
@@ -29,10 +30,6 @@ class DopplerView;
 class EchoReadouts;
 class ModelBox;
 class StationInput;
-
-// The bands offered, in MHz; 10368 is the default.
-inline constexpr double kBandsMhz[] = {50, 144, 432, 1296, 2304, 3400, 5760, 10368, 24048, 47088};
-inline constexpr double kDefaultBandMhz = 10368;
 
 class SkyWindow : public QMainWindow {
   Q_OBJECT
