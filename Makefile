@@ -1,6 +1,6 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The project's commands. `make run` and `make test` are all a newcomer needs.
-.PHONY: all deps build run test test-release test-sanitize check-format bench install package screenshot format clean
+.PHONY: all deps build web run test test-release test-sanitize check-format bench install package screenshot format clean
 
 BUILD_DIR := build/release
 MAKEFLAGS += --no-print-directory
@@ -14,6 +14,13 @@ deps:
 build: deps
 	@cmake --preset release >/dev/null
 	@cmake --build --preset release
+
+# The real Moon as one offline page: build/web/vornak-sky.html.
+web: deps
+	@NODE_PATH=/usr/share/nodejs emcmake cmake -S . -B build/wasm -DCMAKE_BUILD_TYPE=Release \
+	  -DVORNAK_PAGE_DIR=$(CURDIR)/build/web >/dev/null
+	@NODE_PATH=/usr/share/nodejs cmake --build build/wasm -j2
+	@ls build/web/vornak-sky.html
 
 run: build
 	@if [ -z "$${DISPLAY}$${WAYLAND_DISPLAY}" ]; then \

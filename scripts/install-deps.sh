@@ -14,7 +14,13 @@ packages=(
   liberfa-dev qt6-charts-dev libqt6opengl6-dev
   libswe-dev swe-basic-data
   dpkg-dev librsvg2-bin appstream file lintian help2man
+  emscripten chromium patch
 )
+# Node for the page tests, npm for uPlot and emscripten's optimizer: Debian's, unless a node
+# is there already (another one's package may not be called nodejs).
+if ! command -v node >/dev/null || ! command -v npm >/dev/null; then
+  packages+=(nodejs npm)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -23,15 +29,22 @@ for p in "${packages[@]}"; do
   fi
 done
 
-if [ ${#missing[@]} -eq 0 ]; then
-  exit 0
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  sudo=""
+  if [ "$(id -u)" -ne 0 ]; then
+    sudo="sudo"
+  fi
+  export DEBIAN_FRONTEND=noninteractive
+  $sudo apt-get update -q
+  $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
-echo "Installing: ${missing[*]}"
-sudo=""
-if [ "$(id -u)" -ne 0 ]; then
-  sudo="sudo"
+# The page tests drive Debian's Chromium with npm's playwright-core, at the version the lock
+# file pins.
+pages="$(cd "$(dirname "$0")/../tests/web" && pwd)"
+installed="$(node -p "try { require('$pages/node_modules/playwright-core/package.json').version } catch { '' }")"
+pinned="$(node -p "require('$pages/package-lock.json').packages['node_modules/playwright-core'].version")"
+if [ "$installed" != "$pinned" ]; then
+  npm ci --prefix "$pages" --no-audit --no-fund --loglevel=error
 fi
-export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -q
-$sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
