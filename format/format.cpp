@@ -2,12 +2,13 @@
 // Pattern formatting of numbers: sections by sign, digit places, decimal rounding.
 #include "format/format.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstddef>
+#include <ios>
+#include <locale>
+#include <sstream>
 #include <string>
 #include <string_view>
-#include <system_error>
 
 namespace toolkit {
 namespace {
@@ -55,31 +56,36 @@ NumberField FindNumberField(std::string_view section) {
 // units of 10^-decimals without leading zeros ("" for zero). The value is first read as the
 // decimal number of 15 significant digits it prints as, and that decimal is rounded half away
 // from zero: a readout of 2.0005 shows 2.001 although the nearest double lies a hair below,
-// as a person reading the 15-digit value would round it. std::to_chars is used because it
-// ignores the C locale, so the decimal point never turns into a comma.
+// as a person reading the 15-digit value would round it. The stream is imbued with the
+// classic locale, so the decimal point never turns into a comma whatever the user's locale;
+// its conversion is exact (the C library's %e), so every build of the program, native or
+// WebAssembly, reads the same 15 digits.
 std::string ScaledDigits(double magnitude, int decimals) {
   std::string digits;
   if (magnitude == 0) return digits;
 
   constexpr int kSignificant = 15;
-  char text[40];
-  const std::to_chars_result written = std::to_chars(
-      text, text + sizeof text, magnitude, std::chars_format::scientific, kSignificant - 1);
-  if (written.ec != std::errc{}) return digits;
+  std::ostringstream stream;
+  stream.imbue(std::locale::classic());
+  stream << std::scientific;
+  stream.precision(kSignificant - 1);
+  stream << magnitude;
+  const std::string text = stream.str();
 
   // text reads d.dddddddddddddde±XX: collect the 15 digits, then the exponent.
   char significand[kSignificant];
   int count = 0;
-  const char* c = text;
-  for (; c < written.ptr && *c != 'e'; ++c) {
-    if (*c >= '0' && *c <= '9' && count < kSignificant) significand[count++] = *c;
+  std::size_t c = 0;
+  for (; c < text.size() && text[c] != 'e'; ++c) {
+    if (text[c] >= '0' && text[c] <= '9' && count < kSignificant) significand[count++] = text[c];
   }
+  if (count == 0) return digits;
   int exponent = 0;
-  if (c < written.ptr) {
+  if (c < text.size()) {
     ++c;
-    const bool negativeExponent = *c == '-';
-    if (*c == '-' || *c == '+') ++c;
-    for (; c < written.ptr; ++c) exponent = exponent * 10 + (*c - '0');
+    const bool negativeExponent = c < text.size() && text[c] == '-';
+    if (c < text.size() && (text[c] == '-' || text[c] == '+')) ++c;
+    for (; c < text.size(); ++c) exponent = exponent * 10 + (text[c] - '0');
     if (negativeExponent) exponent = -exponent;
   }
 

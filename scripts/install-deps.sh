@@ -13,8 +13,9 @@ packages=(
   desktop-file-utils
   liberfa-dev qt6-charts-dev libqt6opengl6-dev
   libswe-dev swe-basic-data
+  libhamlib-dev libhamlib-utils
   dpkg-dev librsvg2-bin appstream file lintian help2man
-  emscripten chromium patch
+  emscripten fonttools googletest chromium patch
 )
 # Node for the page tests, npm for uPlot and emscripten's optimizer: Debian's, unless a node
 # is there already (another one's package may not be called nodejs).

@@ -28,17 +28,31 @@ bool sweReadable = false;
 std::string sweWhy;
 std::once_flag sweChecked;
 
+// Swiss Ephemeris keeps its state (the ephemeris path, open files, caches) per thread, as
+// Debian builds it. Each thread that computes the Moon therefore sets the path once, and
+// closes its files and frees its buffers when it ends.
+struct SweThreadState {
+  SweThreadState() { swe_set_ephe_path(VORNAK_SWE_EPHE_DIR); }
+  ~SweThreadState() { swe_close(); }
+  SweThreadState(const SweThreadState&) = delete;
+  SweThreadState& operator=(const SweThreadState&) = delete;
+};
+
+void EnterSweThread() {
+  thread_local SweThreadState state;
+}
+
 // One evaluation; false when Swiss Ephemeris did not use its files (it then reports the
 // Moshier flag instead of SEFLG_SWIEPH, and an error text naming the missing file).
 bool SweMoon(double tt, double x[6], char err[AS_MAXCH]) {
+  EnterSweThread();
   err[0] = '\0';
   const int got = swe_calc(tt, SE_MOON, kSweFlags, x, err);
   return got >= 0 && (got & SEFLG_SWIEPH) != 0;
 }
 
 void CheckFiles() {
-  // Swiss Ephemeris prefers SE_EPHE_PATH over the directory given here.
-  swe_set_ephe_path(VORNAK_SWE_EPHE_DIR);
+  // Swiss Ephemeris prefers SE_EPHE_PATH over the directory SweMoon gives it.
   // 1950-01-01, 2026-12-09 and 2100-12-31, TT.
   constexpr double kProbes[] = {2433282.5, 2461383.5, 2488433.5};
   char err[AS_MAXCH];

@@ -38,8 +38,8 @@ struct MoonState {
 };
 
 // `wanted` when it can be had: Swiss Ephemeris falls back to eraMoon98 (and says so in
-// `theory`) when its files cannot be read. Swiss Ephemeris keeps its files and caches in
-// global state: call this from one thread at a time.
+// `theory`) when its files cannot be read. Swiss Ephemeris keeps its files and caches per
+// thread, so threads may call this at the same time; each frees its own when it ends.
 [[nodiscard]] MoonState GeocentricMoon(MoonTheory wanted, double tt1, double tt2) noexcept;
 
 }  // namespace sky

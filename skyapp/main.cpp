@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // vornak-sky: the Doppler shift of Moon echoes for the real Moon, as a table or a window.
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -9,6 +10,7 @@
 
 #include "skyapp/table.h"
 #include "skyapp/table_options.h"
+#include "skyapp/track/run.h"
 #include "skyapp/window/sky_window.h"
 
 int main(int argc, char** argv) {
@@ -16,19 +18,28 @@ int main(int argc, char** argv) {
   // which ends the table quietly, instead of the signal ending the process.
   std::signal(SIGPIPE, SIG_IGN);
 
-  const std::vector<std::string_view> args(argv + 1, argv + argc);
+  std::vector<std::string_view> args(argv + 1, argv + argc);
   const auto now =
       std::chrono::time_point_cast<std::chrono::milliseconds>(std::chrono::system_clock::now());
-  skyapp::ParsedCommandLine parsed;
+  const sky::UtcInstant nowUtc{now.time_since_epoch().count()};
   std::string why;
-  if (!skyapp::ParseCommandLine(args, sky::UtcInstant{now.time_since_epoch().count()}, parsed,
-                                why)) {
+  if (std::find(args.begin(), args.end(), "--track") != args.end()) {
+    skyapp::track::TrackOptions track;
+    if (!skyapp::track::ParseTrackCommandLine(args, nowUtc, track, why)) {
+      std::fprintf(stderr, "vornak-sky: %s\n", why.c_str());
+      return 2;
+    }
+    if (!track.help) return skyapp::track::RunTrack(track, stdout, stderr);
+    args.assign({"--help"});
+  }
+  skyapp::ParsedCommandLine parsed;
+  if (!skyapp::ParseCommandLine(args, nowUtc, parsed, why)) {
     std::fprintf(stderr, "vornak-sky: %s\n", why.c_str());
     return 2;
   }
   switch (parsed.request) {
     case skyapp::Request::kHelp:
-      std::fputs(skyapp::UsageText().c_str(), stdout);
+      std::fputs((skyapp::UsageText() + skyapp::track::TrackUsageText()).c_str(), stdout);
       return std::fflush(stdout) == 0 ? 0 : 1;
     case skyapp::Request::kVersion:
       std::printf("vornak-sky %s\n", VORNAK_VERSION);

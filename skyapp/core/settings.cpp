@@ -4,6 +4,9 @@
 
 #include <cmath>
 #include <cstdio>
+#include <vector>
+
+#include "sky/number.h"
 
 #include "skyapp/core/station_text.h"
 
@@ -45,6 +48,41 @@ std::string NumberToStore(double value) {
   char buf[40];
   std::snprintf(buf, sizeof buf, "%.17g", value);
   return buf;
+}
+
+std::string EopToStored(const sky::EopTable& table) {
+  std::string out = table.path + "\n";
+  for (const sky::EopDay& d : table.days) {
+    for (const double v : {d.mjd, d.ut1MinusTaiS, d.xpRad, d.ypRad, d.ut1ErrorS, d.poleErrorRad}) {
+      out += NumberToStore(v);
+      out += ' ';
+    }
+    out.back() = '\n';
+  }
+  return out;
+}
+
+std::optional<sky::EopTable> EopFromStored(std::string_view text) {
+  sky::EopTable t;
+  const std::size_t first = text.find('\n');
+  if (first == text.npos || first == 0) return std::nullopt;
+  t.path = std::string(text.substr(0, first));
+  text.remove_prefix(first + 1);
+  while (!text.empty()) {
+    const std::size_t nl = text.find('\n');
+    std::string_view line = text.substr(0, nl);
+    text.remove_prefix(nl == text.npos ? text.size() : nl + 1);
+    double v[6];
+    for (double& x : v) {
+      const std::size_t space = line.find(' ');
+      if (!sky::ReadDecimal(line.substr(0, space), x)) return std::nullopt;
+      line.remove_prefix(space == line.npos ? line.size() : space + 1);
+    }
+    if (!line.empty() || (!t.days.empty() && v[0] <= t.days.back().mjd)) return std::nullopt;
+    t.days.push_back({v[0], v[1], v[2], v[3], v[4], v[5]});
+  }
+  if (t.days.empty()) return std::nullopt;
+  return t;
 }
 
 }  // namespace skyapp

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "sky/eop.h"
 #include "sky/station.h"
 
 namespace skyapp {
@@ -33,6 +34,13 @@ inline constexpr double kMaxBandMhz = 1e6;
 // A band as stored (MHz), or the default when it is not a number within the limits.
 [[nodiscard]] double StoredBandMhz(std::string_view text);
 [[nodiscard]] bool ValidBandMhz(double mhz) noexcept;
+
+// The Earth orientation data read from a file, as stored: its name on the first line, then
+// one day a line (MJD, UT1 − TAI in s, x and y in rad, UT1's and the pole's errors), every
+// value read back exactly. Not the file: the values alone, a third of its size.
+[[nodiscard]] std::string EopToStored(const sky::EopTable& table);
+// Nothing unless every line holds six numbers and the days follow each other.
+[[nodiscard]] std::optional<sky::EopTable> EopFromStored(std::string_view text);
 
 // A number written to be read back exactly: 17 significant digits, C notation.
 [[nodiscard]] std::string NumberToStore(double value);

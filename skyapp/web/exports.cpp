@@ -36,6 +36,7 @@ struct Typed {
 Typed station{"", "49.2", "0", "", false, skyapp::DefaultStation()};
 Typed dx;
 double bandHz = skyapp::kDefaultBandMhz * 1e6;
+std::string bandText = skyapp::NumberToStore(skyapp::kDefaultBandMhz);  // MHz, read back exactly
 std::optional<sky::EopTable> eop;
 sky::MoonTheory moon = sky::MoonTheory::kSwissEphemeris;
 std::string reply;  // what the last call returned, alive until the next
@@ -152,15 +153,22 @@ bool TableFor(sky::UtcInstant from, sky::UtcInstant to, skyapp::TableOptions& o,
   };
   add(station, "--locator", "--lat", "--lon", "--height");
   if (dx.station) add(dx, "--dx", "--dx-lat", "--dx-lon", "--dx-height");
-  args.insert(args.end(), {"--band", skyapp::NumberToStore(bandHz / 1e6), "--from",
-                           sky::FormatUtc(from), "--to", sky::FormatUtc(to), "--step", "1m",
-                           "--moon", moon == sky::MoonTheory::kMeeus ? "meeus" : "swiss"});
+  args.insert(args.end(),
+              {"--band", bandText, "--from", sky::FormatUtc(from), "--to", sky::FormatUtc(to),
+               "--step", "1m", "--moon", moon == sky::MoonTheory::kMeeus ? "meeus" : "swiss"});
   const std::vector<std::string_view> views(args.begin(), args.end());
   skyapp::ParsedCommandLine parsed;
   if (!skyapp::ParseCommandLine(views, from, parsed, why)) return false;
   o = std::move(parsed.table);
   o.eop = eop;
   return true;
+}
+
+// What the page says of the Earth orientation data it uses.
+std::string EopText() {
+  if (!eop) return "No EOP data: UT1 = UTC, no polar motion";
+  return "UT1 and polar motion from " + eop->path + " (" + std::to_string(eop->days.size()) +
+         " days)";
 }
 
 }  // namespace
@@ -205,11 +213,13 @@ EMSCRIPTEN_KEEPALIVE const char* vs_set_band(const char* mhzText) {
         .Done();
   }
   bandHz = *mhz * 1e6;
+  bandText = skyapp::NumberToStore(*mhz);
   return j.Key("ok").Bool(true).Key("mhz").Str(skyapp::NumberToStore(*mhz)).Done();
 }
 
-EMSCRIPTEN_KEEPALIVE void vs_set_moon(int meeus) {
+EMSCRIPTEN_KEEPALIVE const char* vs_set_moon(int meeus) {
   moon = meeus ? sky::MoonTheory::kMeeus : sky::MoonTheory::kSwissEphemeris;
+  return Json().Key("ok").Bool(true).Done();
 }
 
 // IERS Bulletin A text, as read from the file the user chose: taken, or refused with the
@@ -218,7 +228,7 @@ EMSCRIPTEN_KEEPALIVE const char* vs_set_eop(const char* name, const char* text) 
   Json j;
   if (!*text) {
     eop.reset();
-    return j.Key("ok").Bool(true).Key("text").Str("No EOP data: UT1 = UTC, no polar motion").Done();
+    return j.Key("ok").Bool(true).Key("text").Str(EopText()).Done();
   }
   sky::EopTable table;
   std::string why;
@@ -232,6 +242,17 @@ EMSCRIPTEN_KEEPALIVE const char* vs_set_eop(const char* name, const char* text) 
       .Str("UT1 and polar motion from " + eop->path + " (" + std::to_string(eop->days.size()) +
            " days)")
       .Done();
+}
+
+// The EOP data taken, as the page's storage keeps them (empty without), and the same read
+// back: taken, or refused when corrupt, and then none.
+EMSCRIPTEN_KEEPALIVE const char* vs_eop_stored() {
+  reply = eop ? skyapp::EopToStored(*eop) : std::string();
+  return reply.c_str();
+}
+EMSCRIPTEN_KEEPALIVE const char* vs_set_eop_stored(const char* text) {
+  eop = skyapp::EopFromStored(text);
+  return Json().Key("ok").Bool(eop.has_value()).Key("text").Str(EopText()).Done();
 }
 
 // A UTC date and time typed, like 2026-12-09T14:30Z: its instant (ms since 1970), or why not.

@@ -33,10 +33,12 @@
   let plot = null, day = null, player = null;
   const notices = [];
 
+  // The entry points that return text as it is (a table, stored values); the others, JSON.
+  const kPlainText = new Set(['vs_csv', 'vs_eop_stored']);
   function Call(name, ...args) {
     const types = args.map((a) => (typeof a === 'number' ? 'number' : 'string'));
     const text = api.ccall(name, 'string', types, args);
-    return text.startsWith('{') ? JSON.parse(text) : text;
+    return kPlainText.has(name) ? text : JSON.parse(text);
   }
 
   function Notice(text) {
@@ -159,9 +161,11 @@
       if (!custom && SetBand($('band').value).ok) BandChanged();
       if (custom) $('custom-band').focus();
     });
-    $('custom-band').addEventListener('change', () => {
+    const custom = () => {
       if (SetBand($('custom-band').value).ok) BandChanged();
-    });
+    };
+    $('custom-band').addEventListener('change', custom);
+    $('custom-band').addEventListener('keydown', (e) => { if (e.key === 'Enter') custom(); });
   }
   function BandChanged() {
     Store('band', state.band);
@@ -185,7 +189,7 @@
       }
       $('eop-error').hidden = true;
       $('eop-text').textContent = r.text;
-      Store('eop', JSON.stringify({name: file.name, text}));
+      Store('eop', Call('vs_eop_stored'));
       InputsChanged();
     });
     $('no-eop').addEventListener('click', () => {
@@ -224,7 +228,7 @@
   function WireTime() {
     $('live').addEventListener('change', () => SetLive(true));
     $('chosen').addEventListener('change', () => SetLive(false));
-    $('date-time').addEventListener('change', () => {
+    const typed = () => {
       const r = Call('vs_parse_utc', $('date-time').value);
       $('time-error').hidden = r.ok;
       $('date-time').setAttribute('aria-invalid', r.ok ? 'false' : 'true');
@@ -233,7 +237,9 @@
         return;
       }
       Choose(r.ms);
-    });
+    };
+    $('date-time').addEventListener('change', typed);
+    $('date-time').addEventListener('keydown', (e) => { if (e.key === 'Enter') typed(); });
     $('day-slider').addEventListener('input', () => {
       Choose(state.dayMs + Number($('day-slider').value) * 1000, false);
     });
@@ -392,7 +398,7 @@
     if (r.ok) {
       ShowStation(which, r);
     } else if (whence) {
-      Notice(`${whence}: ${r.message} The ${which === 'dx' ? 'DX station' : 'station'} keeps its default.`);
+      Notice(`${whence} ${r.message} The ${which === 'dx' ? 'DX station' : 'station'} keeps its default.`);
     }
   }
   function FromStorage(key) {
@@ -426,17 +432,18 @@
       $('moon').value = 'meeus';
       Call('vs_set_moon', 1);
     }
-    const eop = FromStorage('eop');
-    const eopReply = eop && typeof eop.text === 'string' ? Call('vs_set_eop', String(eop.name), eop.text)
-                                                          : Call('vs_set_eop', '', '');
-    $('eop-text').textContent = eopReply.ok ? eopReply.text : Call('vs_set_eop', '', '').text;
+    // The EOP data as parsed values; corrupt ones give none.
+    $('eop-text').textContent = Call('vs_set_eop_stored', Stored('eop') || '').text;
 
     const link = new URLSearchParams(location.hash.replace(/^#/, ''));
-    const from = (loc, lat, lon, h) => (link.has(loc) || link.has(lat) || link.has(lon)
-        ? {locator: link.get(loc) || '', latitude: link.get(lat) || '', longitude: link.get(lon) || '',
-           height: link.get(h) || ''} : null);
-    Restore('station', from('loc', 'lat', 'lon', 'h'), 'Link');
-    Restore('dx', from('dx', 'dxlat', 'dxlon', 'dxh'), 'Link');
+    const from = (...keys) => (keys.slice(0, 3).some((k) => link.has(k))
+        ? {locator: link.get(keys[0]) || '', latitude: link.get(keys[1]) || '',
+           longitude: link.get(keys[2]) || '', height: link.get(keys[3]) || ''} : null);
+    // A refused station is named by the link's own values.
+    const named = (...keys) => 'Link: ' + keys.filter((k) => link.has(k))
+        .map((k) => `${k}=${link.get(k)}`).join('&') + ':';
+    Restore('station', from('loc', 'lat', 'lon', 'h'), named('loc', 'lat', 'lon', 'h'));
+    Restore('dx', from('dx', 'dxlat', 'dxlon', 'dxh'), named('dx', 'dxlat', 'dxlon', 'dxh'));
     if (link.has('band')) {
       const r = SetBand(link.get('band'), true);
       if (!r.ok) Notice(`Link: band=${link.get('band')}: ${r.message} The band keeps ${state.band} MHz.`);

@@ -41,6 +41,7 @@
 #include "skyapp/core/station_text.h"
 #include "skyapp/window/echo_panel.h"
 #include "skyapp/window/station_input.h"
+#include "skyapp/window/tracking_panel.h"
 
 namespace skyapp {
 namespace {
@@ -291,6 +292,7 @@ void SkyWindow::BuildControls(QWidget* panel) {
   timeGrid->addWidget(play_, 3, 0);
   timeGrid->addWidget(speed_, 3, 1);
   column->addWidget(timeBox);
+  column->addWidget(new TrackingPanel(station_, dx_, panel));
   column->addStretch(1);
 
   connect(liveButton_, &QRadioButton::toggled, this, [this](bool on) { setLive(on); });

@@ -93,6 +93,22 @@ TEST(SharedCore, StoredValuesThatAreCorruptOrOutOfRangeGiveTheDefaults) {
     EXPECT_EQ(StoredBandMhz(bad), kDefaultBandMhz) << bad;
   }
   EXPECT_EQ(StoredBandMhz("1296"), 1296);
+  // EOP values stored read back exactly; any corruption gives none.
+  sky::EopTable eop{
+      "finals2000A.daily",
+      {{61000, -36.9, 1e-6, 2e-6, 1e-5, 3e-9}, {61001, -36.91, 1.1e-6, 2.1e-6, 1e-5, 3e-9}}};
+  const auto back = EopFromStored(EopToStored(eop));
+  ASSERT_TRUE(back);
+  EXPECT_EQ(back->path, eop.path);
+  ASSERT_EQ(back->days.size(), 2u);
+  EXPECT_EQ(back->days[1].ut1MinusTaiS, -36.91);
+  EXPECT_EQ(back->days[1].xpRad, 1.1e-6);
+  std::swap(eop.days[0], eop.days[1]);  // days out of order
+  for (const std::string& bad :
+       {EopToStored(eop), std::string("x\n61000 1 2 3 4"), std::string("x\n61000 1 2 3 4 5 6"),
+        std::string("\n"), std::string()}) {
+    EXPECT_FALSE(EopFromStored(bad)) << bad;
+  }
   // What is stored reads back to the same double.
   const double lat = 49.2 * M_PI / 180 * 180 / M_PI;
   EXPECT_EQ(ParseNumber(NumberToStore(lat)), lat);
