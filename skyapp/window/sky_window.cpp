@@ -4,22 +4,18 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QAreaSeries>
 #include <QButtonGroup>
 #include <QChart>
 #include <QChartView>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDateTimeAxis>
 #include <QDateTimeEdit>
 #include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLegendMarker>
 #include <QLineEdit>
-#include <QLineSeries>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -29,7 +25,6 @@
 #include <QSlider>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <QValueAxis>
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -39,6 +34,7 @@
 #include "skyapp/core/day_plot.h"
 #include "skyapp/core/readouts.h"
 #include "skyapp/core/station_text.h"
+#include "skyapp/window/day_chart.h"
 #include "skyapp/window/echo_panel.h"
 #include "skyapp/window/station_input.h"
 #include "skyapp/window/tracking_panel.h"
@@ -101,73 +97,6 @@ QLabel* ValueLabel(QWidget* parent, const QString& tip) {
 
 }  // namespace
 
-// The plot, with the cursor at the shown time drawn over it. The chart is rendered once into
-// a picture each time it changes; moving the cursor then repaints two thin strips from that
-// picture, so that a live refresh does not draw the day's curves again.
-class DopplerView : public QChartView {
- public:
-  DopplerView(QChart* chart, QWidget* parent) : QChartView(chart, parent) {
-    connect(scene(), &QGraphicsScene::changed, this, [this] {
-      stale_ = true;
-      viewport()->update();
-    });
-  }
-
-  // The cursor at `ms` (UTC, ms since 1970), mapped through the axes of `series`.
-  void setCursor(double ms, QAbstractSeries* series) {
-    series_ = series;
-    const QRect before = Strip();
-    ms_ = ms;
-    viewport()->update(before);
-    viewport()->update(Strip());
-  }
-
- protected:
-  void paintEvent(QPaintEvent* event) override {
-    const qreal dpr = viewport()->devicePixelRatioF();
-    const QSize pixels = viewport()->size() * dpr;
-    if (stale_ || picture_.size() != pixels) {
-      picture_ = QPixmap(pixels);
-      picture_.setDevicePixelRatio(dpr);
-      picture_.fill(palette().color(QPalette::Base));
-      QPainter p(&picture_);
-      p.setRenderHints(renderHints());
-      render(&p, QRectF(QPointF(0, 0), viewport()->size()), viewport()->rect());
-      stale_ = false;
-    }
-    QPainter painter(viewport());
-    const QRect r = event->rect();
-    painter.drawPixmap(r, picture_, QRectF(r.topLeft() * dpr, r.size() * dpr).toAlignedRect());
-    const QLineF line = ViewLine();
-    if (line.isNull()) return;
-    QPen pen(QColor(200, 0, 0));
-    pen.setWidthF(1.2);
-    pen.setStyle(Qt::DashLine);
-    painter.setPen(pen);
-    painter.drawLine(line);
-  }
-
- private:
-  // The cursor's line in viewport coordinates, from the bottom to the top of the plot area.
-  QLineF ViewLine() const {
-    if (!series_ || !chart()) return {};
-    const QRectF area = chart()->plotArea();
-    const double x = chart()->mapToPosition(QPointF(ms_, 0), series_).x();
-    if (x < area.left() || x > area.right()) return {};
-    return QLineF(mapFromScene(QPointF(x, area.top())), mapFromScene(QPointF(x, area.bottom())));
-  }
-  QRect Strip() const {
-    const QLineF line = ViewLine();
-    if (line.isNull()) return {};
-    return QRectF(line.x1() - 3, line.y1() - 1, 6, line.y2() - line.y1() + 2).toAlignedRect();
-  }
-
-  QPixmap picture_;
-  bool stale_ = true;
-  double ms_ = 0;
-  QAbstractSeries* series_ = nullptr;
-};
-
 SkyWindow::SkyWindow(std::optional<sky::UtcInstant> startAt, QWidget* parent)
     : QMainWindow(parent) {
   setWindowTitle(tr("Vornak Sky - Real Moon Doppler"));
@@ -177,14 +106,8 @@ SkyWindow::SkyWindow(std::optional<sky::UtcInstant> startAt, QWidget* parent)
   auto* right = new QWidget(central);
   BuildControls(controls);
   BuildReadouts(right);
-  BuildChart();
-  view_ = new DopplerView(chart_, right);
-  auto* view = view_;
-  view->setObjectName("dopplerPlot");
-  view->setAccessibleName(tr("The day's Doppler shift and its shares"));
-  view->setRenderHint(QPainter::Antialiasing);
-  view->setMinimumSize(480, 300);
-  right->layout()->addWidget(view);
+  chart_ = std::make_unique<DayChart>(right);
+  right->layout()->addWidget(chart_->view());
   qobject_cast<QVBoxLayout*>(right->layout())->setStretch(1, 1);
   grid->addWidget(controls, 0, 0);
   grid->addWidget(right, 0, 1);
@@ -213,6 +136,10 @@ SkyWindow::SkyWindow(std::optional<sky::UtcInstant> startAt, QWidget* parent)
 }
 
 SkyWindow::~SkyWindow() = default;
+
+QChart* SkyWindow::chart() const {
+  return chart_->chart();
+}
 
 void SkyWindow::BuildControls(QWidget* panel) {
   auto* column = new QVBoxLayout(panel);
@@ -395,51 +322,6 @@ void SkyWindow::BuildReadouts(QWidget* panel) {
   column->addWidget(row2);
 }
 
-void SkyWindow::BuildChart() {
-  chart_ = new QChart();
-  chart_->setTitle(tr("The echo's Doppler shift over the day"));
-  auto* x = new QDateTimeAxis(chart_);
-  x->setFormat("HH:mm");
-  x->setTitleText(tr("Time (UTC)"));
-  x->setTickCount(9);
-  auto* y = new QValueAxis(chart_);
-  y->setTitleText(tr("Shift (Hz)"));
-  y->setLabelFormat("%.0f");
-  chart_->addAxis(x, Qt::AlignBottom);
-  chart_->addAxis(y, Qt::AlignLeft);
-
-  // The shades first, so that the curves are drawn over them.
-  const auto shade = [&](const QString& name, QColor colour) {
-    auto* area = new QAreaSeries(new QLineSeries(chart_), new QLineSeries(chart_));
-    area->setName(name);
-    area->setPen(Qt::NoPen);
-    area->setBrush(colour);
-    chart_->addSeries(area);
-    area->attachAxis(x);
-    area->attachAxis(y);
-    return area;
-  };
-  belowShade_ = shade(tr("Moon below your horizon"), QColor(120, 120, 120, 70));
-  dxBelowShade_ = shade(tr("Moon below the DX horizon"), QColor(70, 110, 200, 50));
-  mutualShade_ = shade(tr("Both see the Moon"), QColor(40, 170, 60, 55));
-
-  const QString names[] = {tr("Echo shift"), tr("Radial share"), tr("Parallax share"),
-                           tr("Rotation share"), tr("DX shift")};
-  const QColor colours[] = {QColor(20, 20, 20), QColor(0, 140, 70), QColor(200, 120, 0),
-                            QColor(30, 90, 200), QColor(190, 30, 140)};
-  for (int i = 0; i < 5; ++i) {
-    series_[i] = new QLineSeries(chart_);
-    series_[i]->setName(names[i]);
-    QPen pen(colours[i]);
-    pen.setWidthF(i == 0 ? 2.2 : 1.4);
-    series_[i]->setPen(pen);
-    chart_->addSeries(series_[i]);
-    series_[i]->attachAxis(x);
-    series_[i]->attachAxis(y);
-  }
-  chart_->legend()->setAlignment(Qt::AlignBottom);
-}
-
 double SkyWindow::bandHz() const {
   const double mhz = band_->currentData().toDouble();
   return (mhz > 0 ? mhz : customBand_->value()) * 1e6;
@@ -526,53 +408,11 @@ void SkyWindow::Replot() {
   if (dx_->station()) dxSite = sky::SiteOf(*dx_->station());
   curves_ = sky::ComputeDay(shown_, sky::SiteOf(station), dxSite, bandHz(), model_->model());
 
-  const std::vector<double>* values[] = {&curves_.selfHz, &curves_.radialHz, &curves_.parallaxHz,
-                                         &curves_.rotationHz, &curves_.dxHz};
-  for (int i = 0; i < 5; ++i) {
-    QList<QPointF> points;
-    points.reserve(static_cast<qsizetype>(values[i]->size()));
-    for (std::size_t m = 0; m < values[i]->size(); ++m) {
-      points.append(QPointF(static_cast<double>(curves_.start.ms + m * 60'000), (*values[i])[m]));
-    }
-    series_[i]->replace(points);
-  }
-  series_[4]->setVisible(!curves_.dxHz.empty());
-  const auto markers = chart_->legend()->markers(series_[4]);
-  for (QLegendMarker* m : markers) m->setVisible(!curves_.dxHz.empty());
-
-  auto* x = qobject_cast<QDateTimeAxis*>(chart_->axes(Qt::Horizontal).front());
-  auto* y = qobject_cast<QValueAxis*>(chart_->axes(Qt::Vertical).front());
-  x->setRange(QDateTime::fromMSecsSinceEpoch(curves_.start.ms, Qt::UTC),
-              QDateTime::fromMSecsSinceEpoch(curves_.start.ms + sky::kMsPerDay, Qt::UTC));
-  const ShiftRange range = CurvesRange(curves_);
-  y->setRange(range.lowHz, range.highHz);
-  y->applyNiceNumbers();
-  yMin_ = y->min();
-  yMax_ = y->max();
-
-  // Each shade rises to the top of the plot over its intervals and lies flat between them.
-  const auto fill = [&](QAreaSeries* area, const std::vector<sky::Interval>& intervals) {
-    QList<QPointF> upper, lower;
-    for (const PlotPoint& p : ShadeOutline(intervals, curves_.start, yMin_, yMax_)) {
-      upper.append({p.ms, p.hz});
-    }
-    lower.append({upper.front().x(), yMin_});
-    lower.append({upper.back().x(), yMin_});
-    area->upperSeries()->replace(upper);
-    area->lowerSeries()->replace(lower);
-  };
-  fill(belowShade_, curves_.belowHorizon);
-  fill(dxBelowShade_, curves_.dxBelowHorizon);
-  fill(mutualShade_, curves_.mutualWindows);
-  for (QAreaSeries* area : {dxBelowShade_, mutualShade_}) {
-    area->setVisible(!curves_.dxHz.empty());
-    for (QLegendMarker* m : chart_->legend()->markers(area)) m->setVisible(!curves_.dxHz.empty());
-  }
-  view_->setAccessibleDescription(QString::fromStdString(DescribeDay(curves_)));
+  chart_->Show(curves_);
 }
 
 void SkyWindow::MoveCursor() {
-  view_->setCursor(static_cast<double>(shown_.ms), series_[0]);
+  chart_->SetCursor(shown_);
 }
 
 void SkyWindow::Tick() {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <memory>
 #include <optional>
 
 #include "sky/day.h"
@@ -16,8 +17,6 @@ class QComboBox;
 class QDateTimeEdit;
 class QDoubleSpinBox;
 class QLabel;
-class QLineSeries;
-class QAreaSeries;
 class QPushButton;
 class QRadioButton;
 class QSettings;
@@ -26,7 +25,7 @@ class QTimer;
 
 namespace skyapp {
 
-class DopplerView;
+class DayChart;
 class EchoReadouts;
 class ModelBox;
 class StationInput;
@@ -43,7 +42,7 @@ class SkyWindow : public QMainWindow {
   [[nodiscard]] sky::UtcInstant shownInstant() const { return shown_; }
   [[nodiscard]] const sky::DayCurves& curves() const { return curves_; }
   [[nodiscard]] double bandHz() const;
-  [[nodiscard]] QChart* chart() const { return chart_; }
+  [[nodiscard]] QChart* chart() const;
   [[nodiscard]] StationInput* stationInput() const { return station_; }
   [[nodiscard]] StationInput* dxInput() const { return dx_; }
   [[nodiscard]] ModelBox* modelBox() const { return model_; }
@@ -58,7 +57,6 @@ class SkyWindow : public QMainWindow {
  private:
   void BuildControls(QWidget* panel);
   void BuildReadouts(QWidget* panel);
-  void BuildChart();
   void LoadSettings();
   void SaveSettings();
   void InputsChanged();
@@ -98,13 +96,7 @@ class SkyWindow : public QMainWindow {
     QLabel *drift, *dxElevation, *dxShift;
   } r_{};
 
-  QChart* chart_;
-  QLineSeries* series_[5] = {};  // echo shift, radial, parallax, rotation, DX shift
-  QAreaSeries* belowShade_;
-  QAreaSeries* dxBelowShade_;
-  QAreaSeries* mutualShade_;
-  DopplerView* view_;
-  double yMin_ = -1, yMax_ = 1;
+  std::unique_ptr<DayChart> chart_;
 };
 
 // Opens the window and runs until it is closed; returns the exit status.

@@ -73,8 +73,8 @@ function Table(c, ...times) {
   };
   put(c.station, '--locator', '--lat', '--lon', '--height');
   if (c.dx) put(c.dx, '--dx', '--dx-lat', '--dx-lon', '--dx-height');
-  const run = spawnSync(kSky, args, {encoding: 'utf8'});
-  assert.equal(run.status, 0, run.stderr);
+  const run = spawnSync(kSky, args, {encoding: 'utf8', maxBuffer: 1 << 26});
+  assert.equal(run.status, 0, `${args.join(' ')}: ${run.error || run.stderr}`);
   return run.stdout;
 }
 
