@@ -107,6 +107,9 @@ test('corrupt storage and bad link values give the defaults; a link wins over st
   assert.equal(await page.inputValue('#dx-latitude'), '');
   assert.equal(await page.inputValue('#band'), '10368');
   assert.equal(await page.isChecked('#live'), true);
+  // The link made of what is shown: the locator as typed, the band, no time when live.
+  await page.click('#copy-link');
+  assert.match(await page.textContent('#link'), /vornak-sky\.html#loc=JN18eu&band=10368$/);
   await page.goto('about:blank');
   page = await OpenPage(browser.context, {heldClock: false, url: kUrl});
   assert.equal(await page.inputValue('#station-locator'), 'FN20');  // the link stored nothing
