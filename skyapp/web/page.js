@@ -368,6 +368,11 @@
                  line('DX shift', 'rgb(190,30,140)')],
         hooks: {drawClear: [DrawShades], draw: [DrawCursor]},
       }, data, $('plot'));
+      // The plot follows the page's width, as the window's plot follows the window's.
+      new ResizeObserver(() => {
+        const w = Math.max(320, $('plot').clientWidth);
+        if (w !== plot.width) plot.setSize({width: w, height: 340});
+      }).observe($('plot'));
     } else {
       plot.setData(data);
     }
