@@ -44,7 +44,7 @@ test-sanitize: deps
 	@cmake --build --preset sanitize
 	@ctest --preset sanitize
 
-bench: build
+bench: build web
 	@bash bench/run-benchmarks.sh $(BUILD_DIR)
 
 install: build
@@ -54,12 +54,13 @@ package: build
 	@cd $(BUILD_DIR) && cpack -G DEB -B $(CURDIR)/build/package >/dev/null
 	@ls build/package/vornak_*.deb
 
-screenshot: build
+screenshot: build web
 	@mkdir -p docs
 	@QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/tools/make_screenshot docs/screenshot.png
 	@QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/tools/make_sky_screenshot docs/sky-screenshot.png
 	@mkdir -p docs/guide
 	@QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/tools/make_guide_pictures docs/guide
+	@VORNAK_PAGE=$(CURDIR)/build/web/vornak.html node tools/guide/page_pictures.js docs/guide
 
 format:
 	@git ls-files -co --exclude-standard '*.cpp' '*.h' | xargs clang-format -i

@@ -45,6 +45,8 @@ unset QT_QPA_PLATFORM
 # tick to compare is the median of each path's three. The runs where a tick changes one
 # readout only give the cost of any frame on this display; those where it changes every
 # readout and draws no surface, the least a tick can cost however the surfaces are drawn.
+summary=$(mktemp)
+trap 'kill $xvfb 2>/dev/null || true; rm -f "$summary"' EXIT
 for _ in 1 2 3; do
   "$build/bench/time_animation" whole
   "$build/bench/time_animation"
@@ -66,9 +68,18 @@ done | awk '
     printf "SUMMARY animation CPU a tick, median of three: whole %.3f ms, tiles %.3f ms; ratio %.2f (target at most 0.5) %s\n", mw, mt, mt / mw, (mt <= 0.5 * mw ? "MET" : "MISSED")
     printf "SUMMARY animation CPU of a frame that changes one readout only, median of three: %.3f ms\n", mf
     printf "SUMMARY animation CPU of a tick that changes every readout and draws no surface, median of three: %.3f ms; ratio to whole %.2f\n", mr, mr / mw
-  }'
+  }' | tee "$summary"
 "$build/bench/time_sky" startup >/dev/null
 "$build/bench/time_sky" startup
 "$build/bench/time_sky" drag
+# The pages in headless Chromium, the page's main thread a tick against the desktop's tiled
+# tick of this same run.
+tiles_ms=$(sed -n 's/^SUMMARY animation CPU a tick, median of three: whole [0-9.]* ms, tiles \([0-9.]*\) ms.*/\1/p' "$summary")
+pages=$(cd "$(dirname "$build")/web" 2>/dev/null && pwd || true)
+if [ -n "$pages" ] && [ -f "$pages/vornak.html" ]; then
+  VORNAK_PAGE="$pages/vornak.html" node "$(dirname "$0")/web/page_timing.js" --desktop-tick-ms "${tiles_ms:-nan}"
+else
+  echo "no page in $(dirname "$build")/web: make web builds it" >&2
+fi
 echo
 echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(free -g | awk '/Mem:/{print $2}') GiB"

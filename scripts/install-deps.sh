@@ -41,11 +41,14 @@ if [ ${#missing[@]} -gt 0 ]; then
   $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
-# The page tests drive Debian's Chromium with npm's playwright-core, at the version the lock
-# file pins.
+# The page tests drive Debian's Chromium with npm's playwright-core and audit the pages with
+# @axe-core/playwright, at the versions the lock file pins.
 pages="$(cd "$(dirname "$0")/../tests/web" && pwd)"
-installed="$(node -p "try { require('$pages/node_modules/playwright-core/package.json').version } catch { '' }")"
-pinned="$(node -p "require('$pages/package-lock.json').packages['node_modules/playwright-core'].version")"
-if [ "$installed" != "$pinned" ]; then
-  npm ci --prefix "$pages" --no-audit --no-fund --loglevel=error
-fi
+for module in playwright-core @axe-core/playwright axe-core; do
+  installed="$(node -p "try { require('$pages/node_modules/$module/package.json').version } catch { '' }")"
+  pinned="$(node -p "require('$pages/package-lock.json').packages['node_modules/$module'].version")"
+  if [ "$installed" != "$pinned" ]; then
+    npm ci --prefix "$pages" --no-audit --no-fund --loglevel=error
+    break
+  fi
+done

@@ -6,6 +6,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <map>
 #include <regex>
@@ -50,25 +51,90 @@ Quotes QuotesOf(const std::string& path) {
   return quotes;
 }
 
-// What each lesson may quote: the captions of the classroom states it uses, or the real
-// Moon's readouts and pass at the school.
-std::map<int, std::set<std::string>> ProgramValues() {
+// The captions a lesson may quote in each classroom state, as a window shows them.
+using StateQuotes = std::vector<std::pair<std::string, std::vector<std::string>>>;
+
+StateQuotes OnTheDesktop() {
+  StateQuotes out;
+  for (const guide::ClassroomState& s : guide::ClassroomStates()) {
+    Form1& f = StartForm();
+    guide::Set(f, s);
+    out.emplace_back(s.name, guide::ClassroomQuotes(f));
+    DestroyForm1();
+  }
+  return out;
+}
+
+// The same states on the classroom page (VORNAK_PAGE) in headless Chromium: the page's
+// script is given the moves and the labels, and writes a line a state, its captions
+// separated by tabs.
+StateQuotes OnThePage() {
+  const char* node = std::getenv("VORNAK_NODE");
+  const char* page = std::getenv("VORNAK_PAGE");
+  if (!node || !page) {
+    ADD_FAILURE() << "VORNAK_NODE and VORNAK_PAGE name node and the page";
+    return {};
+  }
+  QTemporaryDir dir;
+  const std::string in = dir.filePath("moves").toStdString();
+  const std::string out = dir.filePath("captions").toStdString();
+  {
+    std::ofstream moves(in);
+    moves << "labels";
+    for (const std::string& l : guide::QuotedLabels()) moves << ' ' << l;
+    moves << '\n';
+    for (const guide::ClassroomState& s : guide::ClassroomStates()) {
+      moves << "state " << s.name << '\n';
+      for (const guide::Move& m : s.moves) {
+        if (m.IsOption()) {
+          moves << "option " << m.Name() << '\n';
+        } else {
+          moves << "set " << m.Name() << ' ' << m.value << '\n';
+        }
+      }
+    }
+  }
+  const std::string command = std::string(node) +
+                              " " VORNAK_SOURCE_DIR "/tests/web/guide_states.js < '" + in +
+                              "' > '" + out + "'";
+  EXPECT_EQ(std::system(command.c_str()), 0) << command;
+  StateQuotes quotes;
+  std::ifstream captions(out);
+  for (std::string line; std::getline(captions, line);) {
+    std::istringstream fields(line);
+    std::string name, caption;
+    std::getline(fields, name, '\t');
+    std::vector<std::string> q;
+    while (std::getline(fields, caption, '\t')) {
+      if (!guide::Quoted(caption).empty()) q.push_back(guide::Quoted(caption));
+    }
+    quotes.emplace_back(name, q);
+  }
+  EXPECT_EQ(quotes.size(), guide::ClassroomStates().size()) << "a line for each state";
+  return quotes;
+}
+
+// What each of the classroom lessons (1 to 5) may quote: the captions of the states it uses.
+std::map<int, std::set<std::string>> ClassroomValues(const StateQuotes& states) {
   // Lessons 3 and 4 compare the moving Earth with the start-up state.
   const std::map<char, std::vector<int>> lessonsOfState = {
       {'1', {1, 3, 4}}, {'2', {2}}, {'3', {3, 4}}, {'5', {5}}};
   std::map<int, std::set<std::string>> values;
-  for (const guide::ClassroomState& s : guide::ClassroomStates()) {
-    Form1& f = StartForm();
-    s.set(f);
-    for (const std::string& q : guide::ClassroomQuotes(f)) {
-      for (const int lesson : lessonsOfState.at(s.name[0])) values[lesson].insert(q);
+  for (const auto& [name, quotes] : states) {
+    for (const std::string& q : quotes) {
+      for (const int lesson : lessonsOfState.at(name[0])) values[lesson].insert(q);
     }
-    DestroyForm1();
   }
   char ratio[32];
   std::snprintf(ratio, sizeof ratio, "%.5f", kEarthTurnsPerMoonTurn);
   values[5].insert(ratio);
+  return values;
+}
 
+// What each lesson may quote: the classroom window's captions, or the real Moon's readouts
+// and pass at the school.
+std::map<int, std::set<std::string>> ProgramValues() {
+  std::map<int, std::set<std::string>> values = ClassroomValues(OnTheDesktop());
   QTemporaryDir settings;
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
   skyapp::SkyWindow sky(guide::kSkyLessonInstants[0]);
@@ -82,21 +148,28 @@ std::map<int, std::set<std::string>> ProgramValues() {
   return values;
 }
 
+// Every value quoted in lessons up to `lastLesson`, in both languages, is among `values`.
+void ExpectQuotesAmong(const std::map<int, std::set<std::string>>& values, int lastLesson,
+                       const char* where) {
+  const std::string docs = VORNAK_SOURCE_DIR "/docs/";
+  for (const char* name : {"guide.en.md", "guide.fr.md"}) {
+    for (const auto& [lesson, quotes] : QuotesOf(docs + name)) {
+      if (lesson > lastLesson) continue;
+      for (const std::string& q : quotes) {
+        EXPECT_TRUE(values.count(lesson) && values.at(lesson).count(q))
+            << name << ", lesson " << lesson << ": `" << q << "` is not what " << where
+            << " shows in the lesson's state";
+      }
+    }
+  }
+}
+
 TEST(Guide, EveryQuotedValueIsWhatTheProgramShowsInBothLanguages) {
   const std::string docs = VORNAK_SOURCE_DIR "/docs/";
   const Quotes en = QuotesOf(docs + "guide.en.md");
   const Quotes fr = QuotesOf(docs + "guide.fr.md");
   ASSERT_EQ(en.size(), 6u) << "six lessons, each quoting the programs";
-  const auto values = ProgramValues();
-  for (const auto& [name, guide] : {std::pair{"guide.en.md", &en}, {"guide.fr.md", &fr}}) {
-    for (const auto& [lesson, quotes] : *guide) {
-      for (const std::string& q : quotes) {
-        EXPECT_TRUE(values.count(lesson) && values.at(lesson).count(q))
-            << name << ", lesson " << lesson << ": `" << q
-            << "` is not what the program shows in the lesson's state";
-      }
-    }
-  }
+  ExpectQuotesAmong(ProgramValues(), 6, "the program");
   // The same lessons say the same: every value quoted in one language is quoted in the other.
   for (int lesson = 1; lesson <= 6; ++lesson) {
     const auto set = [&](const Quotes& q) {
@@ -107,6 +180,13 @@ TEST(Guide, EveryQuotedValueIsWhatTheProgramShowsInBothLanguages) {
     EXPECT_EQ(set(en), set(fr)) << "lesson " << lesson
                                 << " quotes different values in English and French";
   }
+}
+
+// The classroom page (label web: it needs the page built and Chromium) shows the same values
+// in the same states.
+TEST(GuideOnThePage, EveryQuotedClassroomValueIsWhatThePageShows) {
+  if (!std::getenv("VORNAK_PAGE")) GTEST_SKIP() << "no page named: ctest -L web runs this case";
+  ExpectQuotesAmong(ClassroomValues(OnThePage()), 5, "the classroom page");
 }
 
 TEST(Guide, EveryPictureIsThereWithItsDescription) {

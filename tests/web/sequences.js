@@ -67,4 +67,4 @@ function RandomSequence(seed, length) {
   return events;
 }
 
-module.exports = {kScripted, RandomSequence};
+module.exports = {kScripted, RandomSequence, Random};

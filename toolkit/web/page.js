@@ -217,6 +217,10 @@ const VornakPage = (() => {
       const thumb = document.createElement('div');
       thumb.className = 'vk-thumb';
       trough.append(thumb);
+      // A touch screen's browser moves a touch to the nearest element that answers clicks
+      // (for fingers wider than the controls), and it counts mouse listeners only: each part
+      // says it answers, so that a finger on a thumb is not moved to the option beside it.
+      for (const p of [leftArrow, trough, rightArrow, thumb]) p.addEventListener('mousedown', () => {});
       const input = document.createElement('input');
       input.type = 'range';
       input.className = 'vk-range';

@@ -13,14 +13,34 @@ class QWidget;
 
 namespace guide {
 
+// One move of a teacher: a slider set to a value, or an option chosen. Controls are named as
+// the window names them ("HScroll1", index 1 is the element HScroll1(1)), so that the same
+// moves can be given to the desktop window and to the page.
+struct Move {
+  std::string control;
+  int index = 0;
+  int value = 0;                           // a slider's position; unused for an option
+  [[nodiscard]] std::string Name() const;  // "HScroll1(1)"
+  [[nodiscard]] bool IsOption() const { return control.starts_with("Option"); }
+};
+
 // A state of the classroom window, reached from start-up by moving its controls as a
 // teacher would.
 struct ClassroomState {
   std::string name;  // the picture's file name, docs/guide/<name>.png, when it has one
-  void (*set)(Form1&);
+  std::vector<Move> moves;
   bool picture = false;
 };
 [[nodiscard]] const std::vector<ClassroomState>& ClassroomStates();
+
+// Makes the moves of `state` on the desktop window, from the state it is in.
+void Set(Form1& f, const ClassroomState& state);
+
+// The labels whose captions a lesson may quote, by the window's names ("Label2(0)", "Label3").
+[[nodiscard]] const std::vector<std::string>& QuotedLabels();
+
+// A caption as a lesson quotes it: the blanks either side trimmed; empty for a blank one.
+[[nodiscard]] std::string Quoted(const std::string& caption);
 
 // The captions a lesson may quote, as the window shows them now, blanks trimmed.
 [[nodiscard]] std::vector<std::string> ClassroomQuotes(const Form1& f);

@@ -30,7 +30,7 @@ int main(int argc, char** argv) {
   toolkit::Application app(qtArgc, argv);
   for (const guide::ClassroomState& s : guide::ClassroomStates()) {
     StartProgram();
-    s.set(form1());
+    guide::Set(form1(), s);
     QApplication::processEvents();
     if (print) {
       std::printf("%s:", s.name.c_str());

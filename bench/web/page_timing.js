@@ -1,0 +1,119 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The built pages' speed in Debian's headless Chromium, printed as SUMMARY lines with their
+// targets beside the desktop's figures of the same run:
+//   - the file opened to its first complete frame (the start-up run, the fonts loaded, a
+//     frame painted after it), the median of five fresh opens;
+//   - the animation over 10 s: ticks a second and the p99 interval between two, from the
+//     moments the sidereal readout changes;
+//   - the main thread's time a tick (script, style, layout, paint and the commit to the
+//     compositor), from Chromium's performance metrics over the same 10 s divided by the
+//     ticks: its CPU time (ThreadTime), which the other programs on a shared machine do not
+//     lengthen, against the desktop's tiled tick (CPU too), and its tasks' wall time
+//     (TaskDuration) beside it;
+//   - the size of the file.
+// Usage: node page_timing.js [--desktop-tick-ms MS]   (VORNAK_PAGE names the classroom page)
+'use strict';
+const fs = require('node:fs');
+const path = require('node:path');
+const web = path.join(__dirname, '..', '..', 'tests', 'web');
+const {OpenBrowser} = require(path.join(web, 'harness.js'));
+const {BuiltPages, Open, Control} = require(path.join(web, 'pages.js'));
+
+const kOpens = 5;
+const kAnimationMs = 10000;
+const kMaxBytes = 1.5e6;
+const arg = process.argv.indexOf('--desktop-tick-ms');
+const desktopTickMs = arg > 0 ? Number(process.argv[arg + 1]) : NaN;
+
+const Verdict = (ok) => (ok ? 'MET' : 'MISSED');
+const Median = (xs) => [...xs].sort((a, b) => a - b)[Math.floor(xs.length / 2)];
+
+// From the navigation's start to a frame painted after start-up.
+async function OpenToFrame(entry) {
+  const browser = await OpenBrowser();
+  try {
+    const page = await Open(browser.context, entry);
+    return await page.evaluate(() => new Promise((done) => {
+      requestAnimationFrame(() => setTimeout(() => done(performance.now()), 0));
+    }));
+  } finally {
+    await browser.close();
+  }
+}
+
+async function Animation(entry) {
+  const browser = await OpenBrowser();
+  try {
+    const page = await Open(browser.context, entry);
+    const cdp = await browser.context.newCDPSession(page);
+    await cdp.send('Performance.enable');
+    await page.locator(Control('Option4(1)')).click();
+    await page.waitForTimeout(500);
+    const metric = async () => Object.fromEntries(
+        (await cdp.send('Performance.getMetrics')).metrics.map((m) => [m.name, m.value]));
+    const before = await metric();
+    const times = await page.evaluate(async (ms) => {
+      const label = document.querySelector('[data-control="Label3"]');
+      const at = [];
+      const watch = new MutationObserver(() => at.push(performance.now()));
+      watch.observe(label, {childList: true, characterData: true, subtree: true});
+      await new Promise((r) => setTimeout(r, ms));
+      watch.disconnect();
+      return at;
+    }, kAnimationMs);
+    const after = await metric();
+    const intervals = times.slice(1).map((t, i) => t - times[i]).sort((a, b) => a - b);
+    const ticks = times.length;
+    const perTick = (name) => (after[name] - before[name]) * 1000 / ticks;
+    return {
+      perSecond: ticks * 1000 / kAnimationMs,
+      p99: intervals[Math.min(intervals.length - 1, Math.floor(intervals.length * 0.99))],
+      taskMs: perTick('TaskDuration'),
+      cpuMs: perTick('ThreadTime'),
+      scriptMs: perTick('ScriptDuration'),
+      styleLayoutMs: perTick('RecalcStyleDuration') + perTick('LayoutDuration'),
+      errors: page.problems,
+    };
+  } finally {
+    await browser.close();
+  }
+}
+
+async function Classroom(entry) {
+  const opens = [];
+  for (let i = 0; i < kOpens; ++i) opens.push(await OpenToFrame(entry));
+  const open = Median(opens);
+  console.log(`SUMMARY page (${entry.name}) opened to its first complete frame: ${open.toFixed(0)} ms, ` +
+              `median of ${kOpens} (target at most 500 ms) ${Verdict(open <= 500)}`);
+  const a = await Animation(entry);
+  console.log(`SUMMARY page (${entry.name}) animation ticks: ${a.perSecond.toFixed(2)} per second ` +
+              `(target at least 49.5) ${Verdict(a.perSecond >= 49.5)}`);
+  console.log(`SUMMARY page (${entry.name}) animation tick interval: p99 ${a.p99.toFixed(2)} ms ` +
+              `(target at most 25 ms) ${Verdict(a.p99 <= 25)}`);
+  const against = Number.isFinite(desktopTickMs)
+      ? `(target at most the desktop's tiled tick, ${desktopTickMs.toFixed(3)} ms) ` +
+        Verdict(a.cpuMs <= desktopTickMs)
+      : '(no desktop figure given)';
+  console.log(`SUMMARY page (${entry.name}) main thread CPU a tick: ${a.cpuMs.toFixed(3)} ms ` +
+              against);
+  console.log(`SUMMARY page (${entry.name}) main thread tasks a tick: ${a.taskMs.toFixed(3)} ms of ` +
+              `wall time, of which script ${a.scriptMs.toFixed(3)} ms, style and layout ` +
+              `${a.styleLayoutMs.toFixed(3)} ms, paint, commit and the rest ` +
+              `${(a.taskMs - a.scriptMs - a.styleLayoutMs).toFixed(3)} ms`);
+  if (a.errors.length) console.log(`page (${entry.name}) errors: ${a.errors.join('; ')}`);
+}
+
+// The timings of each page; a page without its own prints its size only.
+const kTimings = {classroom: Classroom};
+
+(async () => {
+  for (const entry of BuiltPages()) {
+    const bytes = fs.statSync(entry.file).size;
+    console.log(`SUMMARY page (${entry.name}) size: ${(bytes / 1e6).toFixed(3)} MB ` +
+                `(target at most ${kMaxBytes / 1e6} MB) ${Verdict(bytes <= kMaxBytes)}`);
+    if (kTimings[entry.name]) await kTimings[entry.name](entry);
+  }
+})().catch((e) => {
+  console.error(`page_timing: ${e.message}`);
+  process.exit(1);
+});
