@@ -19,12 +19,13 @@ build: deps
 	@cmake --preset release >/dev/null
 	@cmake --build --preset release
 
-# The classroom window as one offline page: build/web/vornak.html.
+# The classroom window and the real Moon, each as one offline page: build/web/vornak.html
+# and build/web/vornak-sky.html.
 web: deps
 	@$(EMSDK_ENV) emcmake cmake -S . -B $(WASM_DIR) -DCMAKE_BUILD_TYPE=Release \
 	  -DVORNAK_PAGE_DIR=$(CURDIR)/build/web >/dev/null
 	@$(EMSDK_ENV) cmake --build $(WASM_DIR) -j2
-	@ls build/web/vornak.html
+	@ls build/web/vornak.html build/web/vornak-sky.html
 
 run: build
 	@if [ -z "$${DISPLAY}$${WAYLAND_DISPLAY}" ]; then \

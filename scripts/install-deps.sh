@@ -15,10 +15,10 @@ packages=(
   libswe-dev swe-basic-data
   libhamlib-dev libhamlib-utils
   dpkg-dev librsvg2-bin appstream file lintian help2man
-  emscripten fonttools googletest chromium
+  emscripten fonttools googletest chromium patch
 )
-# Node for the page tests and emscripten's optimizer: Debian's, unless a node is there already
-# (another one's package may not be called nodejs).
+# Node for the page tests, npm for uPlot and emscripten's optimizer: Debian's, unless a node
+# is there already (another one's package may not be called nodejs).
 if ! command -v node >/dev/null || ! command -v npm >/dev/null; then
   packages+=(nodejs npm)
 fi

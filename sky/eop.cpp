@@ -6,10 +6,11 @@
 #include <erfam.h>
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <fstream>
 #include <sstream>
+
+#include "sky/number.h"
 
 namespace sky {
 namespace {
@@ -55,8 +56,7 @@ bool ParseEop(std::string_view text, const std::string& name, EopTable& out, std
     const std::string_view s = Cut(line, f);
     v = NAN;
     if (s.empty()) return true;
-    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
-    if (ec == std::errc() && end == s.data() + s.size() && std::isfinite(v)) return true;
+    if (ReadDecimal(s, v)) return true;
     problem = "columns " + std::to_string(f.first) + "-" + std::to_string(f.last) + " (" + f.what +
               ") hold \"" + std::string(s) + "\", not a number";
     return false;

@@ -14,31 +14,11 @@
 #include "sky/passes.h"
 #include "sky/sight.h"
 #include "sky/windows.h"
-#include "skyapp/readout_text.h"
+#include "skyapp/core/readouts.h"
 
 namespace skyapp {
 namespace {
 
-struct Column {
-  const char* csvName;
-  const char* title;  // the aligned table's header, with the unit
-  int decimals;
-};
-
-constexpr Column kColumns[] = {
-    {"elevation_deg", "El deg", 3},     {"azimuth_deg", "Az deg", 3},
-    {"range_km", "Range km", 3},        {"echo_delay_s", "Delay s", 6},
-    {"radial_ms", "Radial m/s", 3},     {"parallax_ms", "Parallax m/s", 3},
-    {"rotation_ms", "Rotation m/s", 3}, {"range_rate_ms", "Rate m/s", 3},
-    {"self_doppler_hz", "Shift Hz", 1}, {"doppler_rate_hz_per_min", "Hz/min", 2},
-    {"uplink_doppler_hz", "Up Hz", 1},  {"downlink_doppler_hz", "Down Hz", 1},
-    {"spread_hz", "Spread Hz", 1},      {"budget_hz", "Budget Hz", 1},
-};
-constexpr Column kDxColumns[] = {
-    {"dx_elevation_deg", "DX El deg", 3},   {"dx_azimuth_deg", "DX Az deg", 3},
-    {"dx_range_rate_ms", "DX Rate m/s", 3}, {"dx_doppler_hz", "DX Shift Hz", 1},
-    {"to_dx_doppler_hz", "To DX Hz", 1},
-};
 // Widths of the aligned table: the widest value a column can take, or its title.
 constexpr int kUtcWidth = 24;
 constexpr int kValueWidth = 13;
@@ -67,17 +47,6 @@ class Writer {
   int error_ = 0;
 };
 
-void PutCell(Writer& w, bool csv, double value, int decimals) {
-  value = Unsigned0(value, decimals);
-  char buf[64];
-  if (csv) {
-    std::snprintf(buf, sizeof buf, ",%.*f", decimals, value);
-  } else {
-    std::snprintf(buf, sizeof buf, " %*.*f", kValueWidth, decimals, value);
-  }
-  w.Put(buf);
-}
-
 void PutText(Writer& w, bool csv, const std::string& text, int width, bool first) {
   char buf[96];
   if (csv) {
@@ -88,12 +57,23 @@ void PutText(Writer& w, bool csv, const std::string& text, int width, bool first
   w.Put(buf);
 }
 
-void PutTitleCell(Writer& w, bool csv, const Column& c) {
+void PutTitleCell(Writer& w, bool csv, Figure f) {
   char buf[64];
   if (csv) {
-    std::snprintf(buf, sizeof buf, ",%s", c.csvName);
+    std::snprintf(buf, sizeof buf, ",%s", FormatOf(f).csvName);
   } else {
-    std::snprintf(buf, sizeof buf, " %*s", kValueWidth, c.title);
+    std::snprintf(buf, sizeof buf, " %*s", kValueWidth, FormatOf(f).title);
+  }
+  w.Put(buf);
+}
+
+void PutFigure(Writer& w, bool csv, Figure f, double value) {
+  const std::string text = CellText(f, value);
+  char buf[64];
+  if (csv) {
+    std::snprintf(buf, sizeof buf, ",%s", text.c_str());
+  } else {
+    std::snprintf(buf, sizeof buf, " %*s", kValueWidth, text.c_str());
   }
   w.Put(buf);
 }
@@ -169,7 +149,7 @@ int WritePasses(const TableOptions& o, const Models& m, Writer& w, std::FILE* er
       [&](const sky::Pass& p) {
         PutText(w, csv, when(p.rise), kUtcWidth, true);
         PutText(w, csv, sky::FormatUtc(p.highest), kUtcWidth, false);
-        PutCell(w, csv, p.highestElevationDeg, 3);
+        PutFigure(w, csv, Figure::kElevationDeg, p.highestElevationDeg);
         PutText(w, csv, p.set ? sky::FormatUtc(*p.set) : std::string(csv ? "" : "(after end)"), 0,
                 false);
         w.Put("\n");
@@ -219,9 +199,9 @@ int WriteWindows(const TableOptions& o, const Models& m, Writer& w, std::FILE* e
     } else {
       PutText(w, csv, Duration(i.to.ms - i.from.ms), 11, false);
     }
-    PutCell(w, csv, sky::SightFrom(state, site).elevationDeg, 3);
-    PutCell(w, csv, sky::SightFrom(state, dx).elevationDeg, 3);
-    PutCell(w, csv, e.dxHz, 1);
+    PutFigure(w, csv, Figure::kElevationDeg, sky::SightFrom(state, site).elevationDeg);
+    PutFigure(w, csv, Figure::kDxElevationDeg, sky::SightFrom(state, dx).elevationDeg);
+    PutFigure(w, csv, Figure::kDxHz, e.dxHz);
     w.Put("\n");
   }
   return Finish(w, err);
@@ -238,9 +218,9 @@ int WriteTable(const TableOptions& o, std::FILE* out, std::FILE* err) {
   const bool csv = o.csv;
   if (!csv) PutTitle(w, o, m, true);
   PutText(w, csv, csv ? "utc" : "UTC", kUtcWidth, true);
-  for (const Column& c : kColumns) PutTitleCell(w, csv, c);
+  for (const Figure f : kTableColumns) PutTitleCell(w, csv, f);
   if (o.dx) {
-    for (const Column& c : kDxColumns) PutTitleCell(w, csv, c);
+    for (const Figure f : kTableDxColumns) PutTitleCell(w, csv, f);
   }
   w.Put("\n");
 
@@ -249,36 +229,11 @@ int WriteTable(const TableOptions& o, std::FILE* out, std::FILE* err) {
       o.dx ? std::optional<sky::Site>(sky::SiteOf(*o.dx)) : std::nullopt;
   for (sky::UtcInstant t = o.from; t <= o.to && !w.Failed(); t.ms += o.stepMs) {
     const sky::MoonAndEarth state = sky::MoonAndEarthAt(t, true, m.sky);
-    const sky::Sight s = sky::SightFrom(state, site);
-    const sky::EchoShifts e = sky::EchoShiftsAt(state, site, dxSite ? &*dxSite : nullptr, o.bandHz);
-    const sky::Budget b = sky::BudgetAt(state, site, s, e, o.where, o.bandHz);
+    const Figures figures = FiguresAt(state, site, dxSite ? &*dxSite : nullptr, o.bandHz, o.where);
     PutText(w, csv, sky::FormatUtc(t), kUtcWidth, true);
-    const double values[] = {s.elevationDeg,
-                             AzimuthAsPrinted(s.azimuthDeg),
-                             s.rangeKm,
-                             s.echoDelayS,
-                             s.radialMs,
-                             s.parallaxMs,
-                             s.rotationMs,
-                             s.rangeRateMs,
-                             e.selfHz,
-                             e.selfRateHzPerMin,
-                             e.uplinkHz,
-                             e.downlinkHz,
-                             sky::SpreadHz(state, site, o.bandHz),
-                             b.totalHz};
-    static_assert(std::size(values) == std::size(kColumns));
-    for (std::size_t i = 0; i < std::size(values); ++i) {
-      PutCell(w, csv, values[i], kColumns[i].decimals);
-    }
+    for (const Figure f : kTableColumns) PutFigure(w, csv, f, figures[f]);
     if (dxSite) {
-      const sky::Sight d = sky::SightFrom(state, *dxSite);
-      const double dxValues[] = {d.elevationDeg, AzimuthAsPrinted(d.azimuthDeg), d.rangeRateMs,
-                                 e.dxHz, e.toDxHz};
-      static_assert(std::size(dxValues) == std::size(kDxColumns));
-      for (std::size_t i = 0; i < std::size(dxValues); ++i) {
-        PutCell(w, csv, dxValues[i], kDxColumns[i].decimals);
-      }
+      for (const Figure f : kTableDxColumns) PutFigure(w, csv, f, figures[f]);
     }
     w.Put("\n");
   }

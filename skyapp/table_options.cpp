@@ -2,9 +2,10 @@
 // Parsing and checking the table's command line.
 #include "skyapp/table_options.h"
 
-#include <charconv>
 #include <cmath>
 #include <map>
+
+#include "sky/number.h"
 
 namespace skyapp {
 namespace {
@@ -41,8 +42,7 @@ std::string Quoted(std::string_view s) {
 bool ParseNumber(std::string_view text, double& value) {
   std::string_view digits = text;
   if (digits.size() > 1 && digits[0] == '+' && digits[1] != '-') digits.remove_prefix(1);
-  const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-  return ec == std::errc() && end == digits.data() + digits.size() && std::isfinite(value);
+  return sky::ReadDecimal(digits, value);
 }
 
 // `DUR`: a whole number followed by s, m or h, at most a century.

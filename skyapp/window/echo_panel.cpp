@@ -14,7 +14,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "skyapp/readout_text.h"
+#include "skyapp/core/station_text.h"
 #include "skyapp/window/station_input.h"
 
 namespace skyapp {
@@ -30,10 +30,6 @@ QLabel* Value(QWidget* parent, const char* name, const QString& tip) {
   l->setFixedSize(l->sizeHint());
   l->clear();
   return l;
-}
-
-QString Hz(double v, int decimals = 1) {
-  return QString::fromStdString(Fixed(v, decimals)) + " Hz";
 }
 
 }  // namespace
@@ -193,39 +189,29 @@ EchoReadouts::EchoReadouts(QWidget* parent) : QGroupBox(tr("Light time, spread, 
   add(tr("  troposphere"), troposphere_);
 }
 
-void EchoReadouts::Show(const sky::EchoShifts& e, bool withDx, double spreadHz,
-                        const sky::Budget& b) {
-  const auto set = [](QLabel* l, const QString& text) {
-    if (l->text() == text) return;
-    l->setText(text);
-    l->setAccessibleName(text);
-  };
-  set(uplink_, Hz(e.uplinkHz));
-  set(downlink_, Hz(e.downlinkHz));
-  set(toDx_, withDx ? Hz(e.toDxHz) : QStringLiteral("-"));
-  set(spread_, Hz(spreadHz));
-  set(budget_, Hz(b.totalHz));
-  set(ephemeris_, Hz(b.ephemerisHz, 3));
-  set(earth_, Hz(b.earthOrientationHz, 2));
-  set(station_, Hz(b.stationHz, 2));
-  set(troposphere_, Hz(b.troposphereHz, 2));
+void EchoReadouts::Show(const Figures& f) {
+  const std::pair<QLabel*, Figure> shown[] = {{uplink_, Figure::kUplinkHz},
+                                              {downlink_, Figure::kDownlinkHz},
+                                              {toDx_, Figure::kToDxHz},
+                                              {spread_, Figure::kSpreadHz},
+                                              {budget_, Figure::kBudgetHz},
+                                              {ephemeris_, Figure::kBudgetEphemerisHz},
+                                              {earth_, Figure::kBudgetEarthHz},
+                                              {station_, Figure::kBudgetStationHz},
+                                              {troposphere_, Figure::kBudgetTroposphereHz}};
+  for (const auto& [label, figure] : shown) {
+    const QString text = QString::fromStdString(ReadoutText(f, figure));
+    if (label->text() == text) continue;
+    label->setText(text);
+    label->setAccessibleName(text);
+  }
 }
 
 sky::StationUncertainty UncertaintyOf(const StationInput& input, const sky::Station& station) {
-  // The window fills a height of 0 in for a station that has none, so 0 counts as not given.
-  const QString height = input.heightField()->text().trimmed();
-  const std::optional<double> heightStep =
-      height.isEmpty() || station.heightM == 0
-          ? std::nullopt
-          : std::optional<double>(sky::LastDecimalStep(height.toStdString()));
-  const QString locator = input.typedLocator();
-  if (!locator.isEmpty()) {
-    return sky::LocatorUncertainty(static_cast<std::size_t>(locator.size()), station, heightStep);
-  }
-  return sky::TypedUncertainty(
-      sky::LastDecimalStep(input.latitudeField()->text().trimmed().toStdString()),
-      sky::LastDecimalStep(input.longitudeField()->text().trimmed().toStdString()), heightStep,
-      station);
+  return UncertaintyOfTexts(input.typedLocator().toStdString(),
+                            input.latitudeField()->text().toStdString(),
+                            input.longitudeField()->text().toStdString(),
+                            input.heightField()->text().toStdString(), station);
 }
 
 }  // namespace skyapp

@@ -10,6 +10,7 @@
 #include "sky/budget.h"
 #include "sky/echo.h"
 #include "sky/eop.h"
+#include "skyapp/core/readouts.h"
 
 class QComboBox;
 class QLabel;
@@ -58,7 +59,7 @@ class ModelBox : public QGroupBox {
 class EchoReadouts : public QGroupBox {
  public:
   explicit EchoReadouts(QWidget* parent = nullptr);
-  void Show(const sky::EchoShifts& shifts, bool withDx, double spreadHz, const sky::Budget& budget);
+  void Show(const Figures& figures);
 
  private:
   QLabel *uplink_, *downlink_, *toDx_, *spread_;

@@ -4,22 +4,18 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QAreaSeries>
 #include <QButtonGroup>
 #include <QChart>
 #include <QChartView>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDateTimeAxis>
 #include <QDateTimeEdit>
 #include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLegendMarker>
 #include <QLineEdit>
-#include <QLineSeries>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -29,14 +25,16 @@
 #include <QSlider>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <QValueAxis>
 #include <algorithm>
 #include <chrono>
 #include <cmath>
 
 #include "sky/echo.h"
 #include "sky/sight.h"
-#include "skyapp/readout_text.h"
+#include "skyapp/core/day_plot.h"
+#include "skyapp/core/readouts.h"
+#include "skyapp/core/station_text.h"
+#include "skyapp/window/day_chart.h"
 #include "skyapp/window/echo_panel.h"
 #include "skyapp/window/station_input.h"
 #include "skyapp/window/tracking_panel.h"
@@ -45,56 +43,42 @@ namespace skyapp {
 namespace {
 
 constexpr int kSecondsPerDay = 86'400;
-// Speeds of the day's animation: simulated seconds per real second.
-constexpr int kSpeeds[] = {60, 600, 3600};
-constexpr int kPlayTickMs = 40;
 
-// The station of a new user, as in the classroom window: 49.2° N on the prime meridian.
-sky::Station DefaultStation() {
-  return {49.2 * M_PI / 180, 0, 0};
+std::int64_t NowMs() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(
+             std::chrono::system_clock::now().time_since_epoch())
+      .count();
 }
 
-sky::UtcInstant Now() {
-  const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
-                      std::chrono::system_clock::now().time_since_epoch())
-                      .count();
-  return {ms - ms % sky::kMsPerSecond};
+QString Readout(const Figures& figures, Figure f) {
+  return QString::fromStdString(ReadoutText(figures, f));
 }
 
-QString Text(double value, int decimals, const char* unit) {
-  return QString::fromStdString(Fixed(value, decimals)) + QString::fromUtf8(unit);
+std::string Stored(QSettings& s, const char* key) {
+  return s.value(key).toString().toStdString();
 }
 
 // A station read back from the settings, or nothing when it is missing or not valid there.
-std::optional<sky::Station> StoredStation(QSettings& s, const QString& group, QString& locator) {
+std::optional<sky::Station> LoadStation(QSettings& s, const QString& group, QString& locator) {
   s.beginGroup(group);
-  const QString loc = s.value("locator").toString();
-  bool okLat = false, okLon = false, okH = false;
-  const double lat = s.value("latitude").toString().toDouble(&okLat);
-  const double lon = s.value("longitude").toString().toDouble(&okLon);
-  double h = s.value("height", "0").toString().toDouble(&okH);
+  std::string loc;
+  const std::optional<sky::Station> st =
+      StoredStation(Stored(s, "locator"), Stored(s, "latitude"), Stored(s, "longitude"),
+                    Stored(s, "height"), loc);
   s.endGroup();
-  if (!okH) h = 0;
-  sky::Station st;
-  std::string why;
-  if (!loc.isEmpty() && sky::StationFromLocator(loc.toStdString(), h, st, why)) {
-    locator = loc;
-    return st;
-  }
-  locator.clear();
-  if (okLat && okLon && sky::StationFromDegrees(lat, lon, h, st, why)) return st;
-  return std::nullopt;
+  locator = QString::fromStdString(loc);
+  return st;
 }
 
-void StoreStation(QSettings& s, const QString& group, const std::optional<sky::Station>& st,
-                  const QString& locator) {
+void SaveStation(QSettings& s, const QString& group, const std::optional<sky::Station>& st,
+                 const QString& locator) {
   s.beginGroup(group);
   s.remove("");
   if (st) {
     s.setValue("locator", locator);
-    s.setValue("latitude", QString::number(st->latitudeRad * 180 / M_PI, 'g', 17));
-    s.setValue("longitude", QString::number(st->longitudeRad * 180 / M_PI, 'g', 17));
-    s.setValue("height", QString::number(st->heightM, 'g', 17));
+    s.setValue("latitude", QString::fromStdString(NumberToStore(st->latitudeRad * 180 / M_PI)));
+    s.setValue("longitude", QString::fromStdString(NumberToStore(st->longitudeRad * 180 / M_PI)));
+    s.setValue("height", QString::fromStdString(NumberToStore(st->heightM)));
   }
   s.endGroup();
 }
@@ -113,73 +97,6 @@ QLabel* ValueLabel(QWidget* parent, const QString& tip) {
 
 }  // namespace
 
-// The plot, with the cursor at the shown time drawn over it. The chart is rendered once into
-// a picture each time it changes; moving the cursor then repaints two thin strips from that
-// picture, so that a live refresh does not draw the day's curves again.
-class DopplerView : public QChartView {
- public:
-  DopplerView(QChart* chart, QWidget* parent) : QChartView(chart, parent) {
-    connect(scene(), &QGraphicsScene::changed, this, [this] {
-      stale_ = true;
-      viewport()->update();
-    });
-  }
-
-  // The cursor at `ms` (UTC, ms since 1970), mapped through the axes of `series`.
-  void setCursor(double ms, QAbstractSeries* series) {
-    series_ = series;
-    const QRect before = Strip();
-    ms_ = ms;
-    viewport()->update(before);
-    viewport()->update(Strip());
-  }
-
- protected:
-  void paintEvent(QPaintEvent* event) override {
-    const qreal dpr = viewport()->devicePixelRatioF();
-    const QSize pixels = viewport()->size() * dpr;
-    if (stale_ || picture_.size() != pixels) {
-      picture_ = QPixmap(pixels);
-      picture_.setDevicePixelRatio(dpr);
-      picture_.fill(palette().color(QPalette::Base));
-      QPainter p(&picture_);
-      p.setRenderHints(renderHints());
-      render(&p, QRectF(QPointF(0, 0), viewport()->size()), viewport()->rect());
-      stale_ = false;
-    }
-    QPainter painter(viewport());
-    const QRect r = event->rect();
-    painter.drawPixmap(r, picture_, QRectF(r.topLeft() * dpr, r.size() * dpr).toAlignedRect());
-    const QLineF line = ViewLine();
-    if (line.isNull()) return;
-    QPen pen(QColor(200, 0, 0));
-    pen.setWidthF(1.2);
-    pen.setStyle(Qt::DashLine);
-    painter.setPen(pen);
-    painter.drawLine(line);
-  }
-
- private:
-  // The cursor's line in viewport coordinates, from the bottom to the top of the plot area.
-  QLineF ViewLine() const {
-    if (!series_ || !chart()) return {};
-    const QRectF area = chart()->plotArea();
-    const double x = chart()->mapToPosition(QPointF(ms_, 0), series_).x();
-    if (x < area.left() || x > area.right()) return {};
-    return QLineF(mapFromScene(QPointF(x, area.top())), mapFromScene(QPointF(x, area.bottom())));
-  }
-  QRect Strip() const {
-    const QLineF line = ViewLine();
-    if (line.isNull()) return {};
-    return QRectF(line.x1() - 3, line.y1() - 1, 6, line.y2() - line.y1() + 2).toAlignedRect();
-  }
-
-  QPixmap picture_;
-  bool stale_ = true;
-  double ms_ = 0;
-  QAbstractSeries* series_ = nullptr;
-};
-
 SkyWindow::SkyWindow(std::optional<sky::UtcInstant> startAt, QWidget* parent)
     : QMainWindow(parent) {
   setWindowTitle(tr("Vornak Sky - Real Moon Doppler"));
@@ -189,14 +106,8 @@ SkyWindow::SkyWindow(std::optional<sky::UtcInstant> startAt, QWidget* parent)
   auto* right = new QWidget(central);
   BuildControls(controls);
   BuildReadouts(right);
-  BuildChart();
-  view_ = new DopplerView(chart_, right);
-  auto* view = view_;
-  view->setObjectName("dopplerPlot");
-  view->setAccessibleName(tr("The day's Doppler shift and its shares"));
-  view->setRenderHint(QPainter::Antialiasing);
-  view->setMinimumSize(480, 300);
-  right->layout()->addWidget(view);
+  chart_ = std::make_unique<DayChart>(right);
+  right->layout()->addWidget(chart_->view());
   qobject_cast<QVBoxLayout*>(right->layout())->setStretch(1, 1);
   grid->addWidget(controls, 0, 0);
   grid->addWidget(right, 0, 1);
@@ -210,14 +121,14 @@ SkyWindow::SkyWindow(std::optional<sky::UtcInstant> startAt, QWidget* parent)
   clock_ = new QTimer(this);
   clock_->setInterval(200);  // the readouts move on as each new second begins
   connect(clock_, &QTimer::timeout, this, [this] {
-    if (live_ && Now() != shown_) Refresh();
+    if (live_ && ShownInstant(true, chosen_, NowMs()) != shown_) Refresh();
   });
   player_ = new QTimer(this);
   player_->setInterval(kPlayTickMs);
   connect(player_, &QTimer::timeout, this, &SkyWindow::Tick);
 
   LoadSettings();
-  chosen_ = startAt.value_or(Now());
+  chosen_ = startAt.value_or(ShownInstant(true, {}, NowMs()));
   setLive(!startAt);
   clock_->start();
   station_->locatorField()->setFocus();
@@ -225,6 +136,10 @@ SkyWindow::SkyWindow(std::optional<sky::UtcInstant> startAt, QWidget* parent)
 }
 
 SkyWindow::~SkyWindow() = default;
+
+QChart* SkyWindow::chart() const {
+  return chart_->chart();
+}
 
 void SkyWindow::BuildControls(QWidget* panel) {
   auto* column = new QVBoxLayout(panel);
@@ -247,7 +162,7 @@ void SkyWindow::BuildControls(QWidget* panel) {
   customBand_ = new QDoubleSpinBox(bandBox);
   customBand_->setObjectName("customBand");
   customBand_->setAccessibleName(tr("Custom frequency in MHz"));
-  customBand_->setRange(0.001, 1e6);
+  customBand_->setRange(kMinBandMhz, kMaxBandMhz);
   customBand_->setDecimals(3);
   customBand_->setSuffix(tr(" MHz"));
   customBand_->setValue(kDefaultBandMhz);
@@ -407,51 +322,6 @@ void SkyWindow::BuildReadouts(QWidget* panel) {
   column->addWidget(row2);
 }
 
-void SkyWindow::BuildChart() {
-  chart_ = new QChart();
-  chart_->setTitle(tr("The echo's Doppler shift over the day"));
-  auto* x = new QDateTimeAxis(chart_);
-  x->setFormat("HH:mm");
-  x->setTitleText(tr("Time (UTC)"));
-  x->setTickCount(9);
-  auto* y = new QValueAxis(chart_);
-  y->setTitleText(tr("Shift (Hz)"));
-  y->setLabelFormat("%.0f");
-  chart_->addAxis(x, Qt::AlignBottom);
-  chart_->addAxis(y, Qt::AlignLeft);
-
-  // The shades first, so that the curves are drawn over them.
-  const auto shade = [&](const QString& name, QColor colour) {
-    auto* area = new QAreaSeries(new QLineSeries(chart_), new QLineSeries(chart_));
-    area->setName(name);
-    area->setPen(Qt::NoPen);
-    area->setBrush(colour);
-    chart_->addSeries(area);
-    area->attachAxis(x);
-    area->attachAxis(y);
-    return area;
-  };
-  belowShade_ = shade(tr("Moon below your horizon"), QColor(120, 120, 120, 70));
-  dxBelowShade_ = shade(tr("Moon below the DX horizon"), QColor(70, 110, 200, 50));
-  mutualShade_ = shade(tr("Both see the Moon"), QColor(40, 170, 60, 55));
-
-  const QString names[] = {tr("Echo shift"), tr("Radial share"), tr("Parallax share"),
-                           tr("Rotation share"), tr("DX shift")};
-  const QColor colours[] = {QColor(20, 20, 20), QColor(0, 140, 70), QColor(200, 120, 0),
-                            QColor(30, 90, 200), QColor(190, 30, 140)};
-  for (int i = 0; i < 5; ++i) {
-    series_[i] = new QLineSeries(chart_);
-    series_[i]->setName(names[i]);
-    QPen pen(colours[i]);
-    pen.setWidthF(i == 0 ? 2.2 : 1.4);
-    series_[i]->setPen(pen);
-    chart_->addSeries(series_[i]);
-    series_[i]->attachAxis(x);
-    series_[i]->attachAxis(y);
-  }
-  chart_->legend()->setAlignment(Qt::AlignBottom);
-}
-
 double SkyWindow::bandHz() const {
   const double mhz = band_->currentData().toDouble();
   return (mhz > 0 ? mhz : customBand_->value()) * 1e6;
@@ -493,44 +363,33 @@ void SkyWindow::SetReadout(QLabel* label, const QString& text) {
 }
 
 void SkyWindow::Refresh() {
-  shown_ = live_ ? Now() : chosen_;
-  // The clock could run past the years the Moon's series is trusted for.
-  shown_ = std::clamp(shown_, sky::kFirstAcceptedInstant, sky::kLastAcceptedInstant);
+  shown_ = ShownInstant(live_, chosen_, NowMs());
   const sky::Station station = station_->station().value_or(DefaultStation());
   const sky::MoonAndEarth state = sky::MoonAndEarthAt(shown_, true, model_->model());
   const sky::Site site = sky::SiteOf(station);
-  const sky::Sight s = sky::SightFrom(state, site);
   std::optional<sky::Site> dxSite;
   if (dx_->station()) dxSite = sky::SiteOf(*dx_->station());
-  const sky::EchoShifts e = sky::EchoShiftsAt(state, site, dxSite ? &*dxSite : nullptr, bandHz());
-  const double f = bandHz();
-  const double hzPerMs = sky::SelfShiftHz(f, 1);
-  SetReadout(r_.elevation, Text(s.elevationDeg, 3, "°"));
-  SetReadout(r_.horizon,
-             s.elevationDeg < 0 ? tr("Moon below the horizon") : tr("Moon above the horizon"));
-  SetReadout(r_.azimuth, Text(AzimuthAsPrinted(s.azimuthDeg), 3, "°"));
-  SetReadout(r_.range, Text(s.rangeKm, 3, " km"));
-  SetReadout(r_.delay, Text(s.echoDelayS, 6, " s"));
-  SetReadout(r_.radialMs, Text(s.radialMs, 3, " m/s"));
-  SetReadout(r_.parallaxMs, Text(s.parallaxMs, 3, " m/s"));
-  SetReadout(r_.rotationMs, Text(s.rotationMs, 3, " m/s"));
-  SetReadout(r_.rateMs, Text(s.rangeRateMs, 3, " m/s"));
-  SetReadout(r_.radialHz, Text(hzPerMs * s.radialMs, 1, " Hz"));
-  SetReadout(r_.parallaxHz, Text(hzPerMs * s.parallaxMs, 1, " Hz"));
-  SetReadout(r_.rotationHz, Text(hzPerMs * s.rotationMs, 1, " Hz"));
-  SetReadout(r_.rateHz, Text(e.selfHz, 1, " Hz"));
-  SetReadout(r_.drift, Text(e.selfRateHzPerMin, 2, " Hz/min"));
-  const sky::Budget budget = sky::BudgetAt(state, site, s, e, UncertaintyOf(*station_, station), f);
-  echo_->Show(e, dxSite.has_value(), sky::SpreadHz(state, site, f), budget);
+  const Figures f = FiguresAt(state, site, dxSite ? &*dxSite : nullptr, bandHz(),
+                              UncertaintyOf(*station_, station));
+  const std::pair<QLabel*, Figure> shown[] = {{r_.elevation, Figure::kElevationDeg},
+                                              {r_.azimuth, Figure::kAzimuthDeg},
+                                              {r_.range, Figure::kRangeKm},
+                                              {r_.delay, Figure::kEchoDelayS},
+                                              {r_.radialMs, Figure::kRadialMs},
+                                              {r_.parallaxMs, Figure::kParallaxMs},
+                                              {r_.rotationMs, Figure::kRotationMs},
+                                              {r_.rateMs, Figure::kRangeRateMs},
+                                              {r_.radialHz, Figure::kRadialHz},
+                                              {r_.parallaxHz, Figure::kParallaxHz},
+                                              {r_.rotationHz, Figure::kRotationHz},
+                                              {r_.rateHz, Figure::kSelfHz},
+                                              {r_.drift, Figure::kDriftHzPerMin},
+                                              {r_.dxElevation, Figure::kDxElevationDeg},
+                                              {r_.dxShift, Figure::kDxHz}};
+  for (const auto& [label, figure] : shown) SetReadout(label, Readout(f, figure));
+  SetReadout(r_.horizon, QString::fromStdString(HorizonText(f[Figure::kElevationDeg])));
+  echo_->Show(f);
   model_->showMoonUsed(state.moonTheory);
-  if (dxSite) {
-    const sky::Sight d = sky::SightFrom(state, *dxSite);
-    SetReadout(r_.dxElevation, Text(d.elevationDeg, 3, "°"));
-    SetReadout(r_.dxShift, Text(e.dxHz, 1, " Hz"));
-  } else {
-    SetReadout(r_.dxElevation, tr("no DX station"));
-    SetReadout(r_.dxShift, QStringLiteral("-"));
-  }
 
   {
     const QSignalBlocker a(dateTime_), b(daySlider_);
@@ -549,72 +408,17 @@ void SkyWindow::Replot() {
   if (dx_->station()) dxSite = sky::SiteOf(*dx_->station());
   curves_ = sky::ComputeDay(shown_, sky::SiteOf(station), dxSite, bandHz(), model_->model());
 
-  const std::vector<double>* values[] = {&curves_.selfHz, &curves_.radialHz, &curves_.parallaxHz,
-                                         &curves_.rotationHz, &curves_.dxHz};
-  double lo = 0, hi = 0;
-  for (int i = 0; i < 5; ++i) {
-    QList<QPointF> points;
-    points.reserve(static_cast<qsizetype>(values[i]->size()));
-    for (std::size_t m = 0; m < values[i]->size(); ++m) {
-      const double v = (*values[i])[m];
-      points.append(QPointF(static_cast<double>(curves_.start.ms + m * 60'000), v));
-      lo = std::min(lo, v);
-      hi = std::max(hi, v);
-    }
-    series_[i]->replace(points);
-  }
-  series_[4]->setVisible(!curves_.dxHz.empty());
-  const auto markers = chart_->legend()->markers(series_[4]);
-  for (QLegendMarker* m : markers) m->setVisible(!curves_.dxHz.empty());
-
-  auto* x = qobject_cast<QDateTimeAxis*>(chart_->axes(Qt::Horizontal).front());
-  auto* y = qobject_cast<QValueAxis*>(chart_->axes(Qt::Vertical).front());
-  x->setRange(QDateTime::fromMSecsSinceEpoch(curves_.start.ms, Qt::UTC),
-              QDateTime::fromMSecsSinceEpoch(curves_.start.ms + sky::kMsPerDay, Qt::UTC));
-  const double margin = std::max(1.0, 0.05 * (hi - lo));
-  y->setRange(lo - margin, hi + margin);
-  y->applyNiceNumbers();
-  yMin_ = y->min();
-  yMax_ = y->max();
-
-  // Each shade rises to the top of the plot over its intervals and lies flat between them.
-  const auto fill = [&](QAreaSeries* area, const std::vector<sky::Interval>& intervals) {
-    QList<QPointF> upper, lower;
-    const double start = static_cast<double>(curves_.start.ms);
-    const double end = start + static_cast<double>(sky::kMsPerDay);
-    upper.append({start, yMin_});
-    for (const sky::Interval& i : intervals) {
-      const double a = static_cast<double>(i.from.ms), b = static_cast<double>(i.to.ms);
-      upper.append({a, yMin_});
-      upper.append({a, yMax_});
-      upper.append({b, yMax_});
-      upper.append({b, yMin_});
-    }
-    upper.append({end, yMin_});
-    lower.append({start, yMin_});
-    lower.append({end, yMin_});
-    area->upperSeries()->replace(upper);
-    area->lowerSeries()->replace(lower);
-  };
-  fill(belowShade_, curves_.belowHorizon);
-  fill(dxBelowShade_, curves_.dxBelowHorizon);
-  fill(mutualShade_, curves_.mutualWindows);
-  for (QAreaSeries* area : {dxBelowShade_, mutualShade_}) {
-    area->setVisible(!curves_.dxHz.empty());
-    for (QLegendMarker* m : chart_->legend()->markers(area)) m->setVisible(!curves_.dxHz.empty());
-  }
+  chart_->Show(curves_);
 }
 
 void SkyWindow::MoveCursor() {
-  view_->setCursor(static_cast<double>(shown_.ms), series_[0]);
+  chart_->SetCursor(shown_);
 }
 
 void SkyWindow::Tick() {
-  const std::int64_t step = kSpeeds[speed_->currentIndex()] * kPlayTickMs;
-  const sky::UtcInstant end{sky::StartOfDay(shown_).ms + sky::kMsPerDay};
-  const sky::UtcInstant next{std::min(shown_.ms + step, end.ms - sky::kMsPerSecond)};
-  setChosenInstant(next);
-  if (next.ms >= end.ms - sky::kMsPerSecond) play_->setChecked(false);
+  const PlayStep step = NextPlayStep(shown_, static_cast<std::size_t>(speed_->currentIndex()));
+  setChosenInstant(step.next);
+  if (step.last) play_->setChecked(false);
 }
 
 void SkyWindow::PlayToggled(bool playing) {
@@ -626,9 +430,7 @@ void SkyWindow::PlayToggled(bool playing) {
   }
   if (live_) setChosenInstant(shown_);
   // From the end of the day, play starts again at its beginning.
-  if (shown_.ms - sky::StartOfDay(shown_).ms >= sky::kMsPerDay - sky::kMsPerSecond) {
-    setChosenInstant(sky::StartOfDay(shown_));
-  }
+  if (const sky::UtcInstant start = PlayStart(shown_); start != shown_) setChosenInstant(start);
   player_->start();
 }
 
@@ -640,11 +442,9 @@ void SkyWindow::LoadSettings() {
   QByteArray geometry;
   // A file that cannot be read or parsed gives the defaults, whatever it held.
   if (settings.status() == QSettings::NoError) {
-    station = StoredStation(settings, "station", stationLocator);
-    dx = StoredStation(settings, "dx", dxLocator);
-    bool ok = false;
-    const double mhz = settings.value("band/mhz").toString().toDouble(&ok);
-    if (ok && mhz > 0 && mhz <= 1e6) bandMhz = mhz;
+    station = LoadStation(settings, "station", stationLocator);
+    dx = LoadStation(settings, "dx", dxLocator);
+    bandMhz = StoredBandMhz(Stored(settings, "band/mhz"));
     geometry = settings.value("window/geometry").toByteArray();
     model_->Load(settings);
   }
@@ -664,8 +464,8 @@ void SkyWindow::LoadSettings() {
 
 void SkyWindow::SaveSettings() {
   QSettings settings;
-  StoreStation(settings, "station", station_->station(), station_->typedLocator());
-  StoreStation(settings, "dx", dx_->station(), dx_->typedLocator());
+  SaveStation(settings, "station", station_->station(), station_->typedLocator());
+  SaveStation(settings, "dx", dx_->station(), dx_->typedLocator());
   settings.setValue("band/mhz", bandHz() / 1e6);
   model_->Save(settings);
   settings.setValue("window/geometry", saveGeometry());

@@ -4,10 +4,12 @@
 #pragma once
 
 #include <QMainWindow>
+#include <memory>
 #include <optional>
 
 #include "sky/day.h"
 #include "sky/time.h"
+#include "skyapp/core/settings.h"
 
 class QButtonGroup;
 class QChart;
@@ -15,8 +17,6 @@ class QComboBox;
 class QDateTimeEdit;
 class QDoubleSpinBox;
 class QLabel;
-class QLineSeries;
-class QAreaSeries;
 class QPushButton;
 class QRadioButton;
 class QSettings;
@@ -25,14 +25,10 @@ class QTimer;
 
 namespace skyapp {
 
-class DopplerView;
+class DayChart;
 class EchoReadouts;
 class ModelBox;
 class StationInput;
-
-// The bands offered, in MHz; 10368 is the default.
-inline constexpr double kBandsMhz[] = {50, 144, 432, 1296, 2304, 3400, 5760, 10368, 24048, 47088};
-inline constexpr double kDefaultBandMhz = 10368;
 
 class SkyWindow : public QMainWindow {
   Q_OBJECT
@@ -46,7 +42,7 @@ class SkyWindow : public QMainWindow {
   [[nodiscard]] sky::UtcInstant shownInstant() const { return shown_; }
   [[nodiscard]] const sky::DayCurves& curves() const { return curves_; }
   [[nodiscard]] double bandHz() const;
-  [[nodiscard]] QChart* chart() const { return chart_; }
+  [[nodiscard]] QChart* chart() const;
   [[nodiscard]] StationInput* stationInput() const { return station_; }
   [[nodiscard]] StationInput* dxInput() const { return dx_; }
   [[nodiscard]] ModelBox* modelBox() const { return model_; }
@@ -61,7 +57,6 @@ class SkyWindow : public QMainWindow {
  private:
   void BuildControls(QWidget* panel);
   void BuildReadouts(QWidget* panel);
-  void BuildChart();
   void LoadSettings();
   void SaveSettings();
   void InputsChanged();
@@ -101,13 +96,7 @@ class SkyWindow : public QMainWindow {
     QLabel *drift, *dxElevation, *dxShift;
   } r_{};
 
-  QChart* chart_;
-  QLineSeries* series_[5] = {};  // echo shift, radial, parallax, rotation, DX shift
-  QAreaSeries* belowShade_;
-  QAreaSeries* dxBelowShade_;
-  QAreaSeries* mutualShade_;
-  DopplerView* view_;
-  double yMin_ = -1, yMax_ = 1;
+  std::unique_ptr<DayChart> chart_;
 };
 
 // Opens the window and runs until it is closed; returns the exit status.

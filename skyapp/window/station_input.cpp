@@ -10,20 +10,13 @@
 #include <cmath>
 #include <string>
 
+#include "skyapp/core/station_text.h"
+
 namespace skyapp {
 namespace {
 
-// A finite number in C notation; a decimal comma is taken as a point.
-std::optional<double> Number(QString text) {
-  text = text.trimmed().replace(',', '.');
-  bool ok = false;
-  const double v = text.toDouble(&ok);
-  if (!ok || !std::isfinite(v)) return std::nullopt;
-  return v;
-}
-
-QString Degrees(double rad) {
-  return QString::number(rad * 180 / M_PI, 'f', 4);
+QString Q(const std::string& s) {
+  return QString::fromStdString(s);
 }
 
 // How long typing must pause before the text is checked (ms).
@@ -122,8 +115,8 @@ void StationInput::setStation(const std::optional<sky::Station>& s, const QStrin
     return;
   }
   locator_->setText(fromLocator_ ? locator : QString::fromStdString(sky::LocatorOf(*s)));
-  latitude_->setText(Degrees(s->latitudeRad));
-  longitude_->setText(Degrees(s->longitudeRad));
+  latitude_->setText(Q(DegreesText(s->latitudeRad)));
+  longitude_->setText(Q(DegreesText(s->longitudeRad)));
   height_->setText(QString::number(s->heightM, 'f', 0));
 }
 
@@ -148,37 +141,36 @@ void StationInput::ClearMarks() {
   error_->setVisible(false);
 }
 
-void StationInput::LocatorEdited() {
-  ClearMarks();
-  const QString text = locatorText();
-  const std::optional<double> h = Height();
-  if (text.isEmpty()) {
-    if (!optional_) {
-      Mark(locator_, tr("Type a locator, or a latitude and longitude."));
-      return;
-    }
-    latitude_->clear();
-    longitude_->clear();
-    height_->clear();
-    return Accept(std::nullopt, false);
+QLineEdit* StationInput::FieldOf(StationField f) const {
+  switch (f) {
+    case StationField::kLatitude:
+      return latitude_;
+    case StationField::kLongitude:
+      return longitude_;
+    case StationField::kHeight:
+      return height_;
+    default:
+      return locator_;
   }
-  sky::Station s;
-  std::string why;
-  if (!sky::StationFromLocator(text.toStdString(), h.value_or(0), s, why)) {
-    Mark(locator_, QString::fromStdString(why));
-    return;
-  }
-  if (!h) {
-    Mark(height_, tr("Height: type a number of metres."));
-    return;
-  }
-  latitude_->setText(Degrees(s.latitudeRad));
-  longitude_->setText(Degrees(s.longitudeRad));
-  Accept(s, true);
 }
 
-std::optional<double> StationInput::Height() const {
-  return height_->text().trimmed().isEmpty() ? std::optional<double>(0) : Number(height_->text());
+void StationInput::Apply(const StationCheck& c, bool fromLocator) {
+  ClearMarks();
+  if (!c.ok) return Mark(FieldOf(c.bad), Q(c.message));
+  if (!c.station) {
+    for (QLineEdit* f : {locator_, latitude_, longitude_, height_}) f->clear();
+  } else if (fromLocator) {
+    latitude_->setText(Q(c.latitude));
+    longitude_->setText(Q(c.longitude));
+  } else {
+    locator_->setText(Q(c.locator));
+  }
+  Accept(c.station, fromLocator && c.station);
+}
+
+void StationInput::LocatorEdited() {
+  Apply(CheckLocatorText(locator_->text().toStdString(), height_->text().toStdString(), optional_),
+        true);
 }
 
 void StationInput::Accept(const std::optional<sky::Station>& s, bool fromLocator) {
@@ -189,31 +181,9 @@ void StationInput::Accept(const std::optional<sky::Station>& s, bool fromLocator
 }
 
 void StationInput::CoordinatesEdited() {
-  ClearMarks();
-  const bool allEmpty = latitude_->text().trimmed().isEmpty() &&
-                        longitude_->text().trimmed().isEmpty() &&
-                        height_->text().trimmed().isEmpty();
-  if (allEmpty && optional_) {
-    locator_->clear();
-    return Accept(std::nullopt, false);
-  }
-  const std::optional<double> lat = Number(latitude_->text());
-  const std::optional<double> lon = Number(longitude_->text());
-  const std::optional<double> h = Height();
-  if (!lat) return Mark(latitude_, tr("Latitude: type a number of degrees from -90 to 90."));
-  if (!lon) return Mark(longitude_, tr("Longitude: type a number of degrees from -180 to 180."));
-  if (!h) return Mark(height_, tr("Height: type a number of metres."));
-  sky::Station s;
-  std::string why;
-  if (!sky::StationFromDegrees(*lat, *lon, *h, s, why)) {
-    QLineEdit* bad = why.starts_with("latitude")    ? latitude_
-                     : why.starts_with("longitude") ? longitude_
-                                                    : height_;
-    why[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(why[0])));
-    return Mark(bad, QString::fromStdString(why) + ".");
-  }
-  locator_->setText(QString::fromStdString(sky::LocatorOf(s)));
-  Accept(s, false);
+  Apply(CheckCoordinateTexts(latitude_->text().toStdString(), longitude_->text().toStdString(),
+                             height_->text().toStdString(), optional_),
+        false);
 }
 
 }  // namespace skyapp

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "sky/station.h"
+#include "skyapp/core/station_text.h"
 
 class QLabel;
 class QLineEdit;
@@ -46,8 +47,10 @@ class StationInput : public QGroupBox {
   void Evaluate();
   void LocatorEdited();
   void CoordinatesEdited();
-  // The height typed, 0 when the field is empty, nothing when it is not a number (m).
-  [[nodiscard]] std::optional<double> Height() const;
+  // Shows what a check found: the field at fault marked, or the other form filled in and
+  // the station taken.
+  void Apply(const StationCheck& check, bool fromLocator);
+  [[nodiscard]] QLineEdit* FieldOf(StationField field) const;
   // Takes a valid station (or none) as the one shown and tells the window.
   void Accept(const std::optional<sky::Station>& s, bool fromLocator);
   void Mark(QLineEdit* field, const QString& reason);

@@ -31,7 +31,7 @@ async function OpenBrowser(view = {viewport: {width: 1300, height: 1000}}) {
 // page's time stands still but for the ticks a test lets pass, so that both windows see the
 // same number of ticks between the same events.
 const kTickMs = 20;
-async function OpenPage(context, {heldClock = true} = {}) {
+async function OpenPage(context, {heldClock = true, url = 'file://' + kPage} = {}) {
   const page = await context.newPage();
   if (heldClock) {
     await page.clock.install({time: 0});
@@ -39,7 +39,7 @@ async function OpenPage(context, {heldClock = true} = {}) {
   }
   const errors = [];
   page.on('pageerror', (e) => errors.push(e.message));
-  await page.goto('file://' + kPage);
+  await page.goto(url);
   await page.waitForFunction(() => document.documentElement.dataset.state === 'ready');
   page.errors = errors;
   return page;

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Fixed-point text for readouts and table cells.
-#include "skyapp/readout_text.h"
+#include "skyapp/core/readout_text.h"
 
 #include <cmath>
 #include <cstdio>
