@@ -169,6 +169,9 @@ async function Fuzz(page, entry, cdp, r, log) {
     let w = r() * total;
     const [name, , act] = actions.find(([, weight]) => (w -= weight) < 0) ?? actions.at(-1);
     counts[name] = (counts[name] ?? 0) + 1;
+    // A page whose layout moves with what it shows (an error, a link) has its places read
+    // again before each action, so that none lands where a control kept away from now is.
+    if (entry.avoid) targets = await Targets(page, away);
     await act();
   }
   await page.waitForTimeout(200);
