@@ -10,8 +10,13 @@
 //     ticks: its CPU time (ThreadTime), which the other programs on a shared machine do not
 //     lengthen, against the desktop's tiled tick (CPU too), and its tasks' wall time
 //     (TaskDuration) beside it;
-//   - the size of the file.
-// Usage: node page_timing.js [--desktop-tick-ms MS]   (VORNAK_PAGE names the classroom page)
+//   - the size of the file;
+//   - on the real Moon's page: one instant's readouts (the Moon, the Earth, both stations and
+//     the budget, as the page asks for them, its JSON read) against vornak-sky's native
+//     figure of the same run, a day's curves with both stations, and the file opened to its
+//     first plot (the plot is drawn before start-up ends, so its first complete frame).
+// Usage: node page_timing.js [--desktop-tick-ms MS] [--native-instant-us US]
+//   (VORNAK_PAGE names the classroom page, VORNAK_SKY_PAGE the real Moon's)
 'use strict';
 const fs = require('node:fs');
 const path = require('node:path');
@@ -22,8 +27,12 @@ const {BuiltPages, Open, Control} = require(path.join(web, 'pages.js'));
 const kOpens = 5;
 const kAnimationMs = 10000;
 const kMaxBytes = 1.5e6;
-const arg = process.argv.indexOf('--desktop-tick-ms');
-const desktopTickMs = arg > 0 ? Number(process.argv[arg + 1]) : NaN;
+const Arg = (name) => {
+  const i = process.argv.indexOf(name);
+  return i > 0 ? Number(process.argv[i + 1]) : NaN;
+};
+const desktopTickMs = Arg('--desktop-tick-ms');
+const nativeInstantUs = Arg('--native-instant-us');
 
 const Verdict = (ok) => (ok ? 'MET' : 'MISSED');
 const Median = (xs) => [...xs].sort((a, b) => a - b)[Math.floor(xs.length / 2)];
@@ -103,8 +112,61 @@ async function Classroom(entry) {
   if (a.errors.length) console.log(`page (${entry.name}) errors: ${a.errors.join('; ')}`);
 }
 
+// The sky page's entry points timed in a second instance of its module, so that the page's
+// own state is left as it is: a station at JN18eu and a DX station at FN20 (across the
+// Atlantic, so that both legs count), on 10 GHz, a day in December 2026.
+async function SkyCalls(page) {
+  return page.evaluate(async () => {
+    const m = await VornakSkyModule();
+    const call = (name, ...args) => JSON.parse(m.ccall(
+        name, 'string', args.map((a) => (typeof a === 'number' ? 'number' : 'string')), args));
+    call('vs_set_station', 0, 1, 'JN18eu', '', '', '');
+    call('vs_set_station', 1, 1, 'FN20', '', '', '');
+    call('vs_set_band', '10368');
+    const dayMs = Date.UTC(2026, 11, 9);
+    const median = (xs) => [...xs].sort((a, b) => a - b)[Math.floor(xs.length / 2)];
+    const instants = [];
+    for (let run = 0; run < 5; ++run) {
+      const calls = 2000;
+      const start = performance.now();
+      for (let i = 0; i < calls; ++i) call('vs_readouts', dayMs + i * 10000);
+      instants.push((performance.now() - start) * 1000 / calls);
+    }
+    const days = [];
+    for (let run = 0; run < 7; ++run) {
+      const start = performance.now();
+      call('vs_day', dayMs);
+      days.push(performance.now() - start);
+    }
+    return {instantUs: median(instants), dayMs: median(days)};
+  });
+}
+
+async function Sky(entry) {
+  const opens = [];
+  for (let i = 0; i < kOpens; ++i) opens.push(await OpenToFrame(entry));
+  const open = Median(opens);
+  const browser = await OpenBrowser();
+  let calls;
+  try {
+    calls = await SkyCalls(await Open(browser.context, entry));
+  } finally {
+    await browser.close();
+  }
+  const against = Number.isFinite(nativeInstantUs)
+      ? `(target at most 3 times vornak-sky's ${nativeInstantUs.toFixed(2)} us, ` +
+        `${(3 * nativeInstantUs).toFixed(2)} us) ${Verdict(calls.instantUs <= 3 * nativeInstantUs)}`
+      : '(no native figure given)';
+  console.log(`SUMMARY page (${entry.name}) one instant's readouts: ${calls.instantUs.toFixed(2)} us ` +
+              against);
+  console.log(`SUMMARY page (${entry.name}) a day's curves with both stations: ` +
+              `${calls.dayMs.toFixed(1)} ms (target at most 60 ms) ${Verdict(calls.dayMs <= 60)}`);
+  console.log(`SUMMARY page (${entry.name}) opened to its first plot: ${open.toFixed(0)} ms, ` +
+              `median of ${kOpens} (target at most 800 ms) ${Verdict(open <= 800)}`);
+}
+
 // The timings of each page; a page without its own prints its size only.
-const kTimings = {classroom: Classroom};
+const kTimings = {classroom: Classroom, sky: Sky};
 
 (async () => {
   for (const entry of BuiltPages()) {

@@ -52,39 +52,42 @@ async function Held(page, cdp) {
   return {heapBytes: usedSize, wasmBytes};
 }
 
-// The places input may land on: every part a user can press, but the one that ends the
-// program, and the rectangle of that one, which random points avoid.
-function Targets(page, quit) {
-  return page.evaluate((quitSelector) => {
+// The places input may land on: every part a user can press but those that end the program
+// or leave the page, and the rectangles of those, which random points avoid.
+function Targets(page, away) {
+  return page.evaluate((awaySelector) => {
     const box = (e) => {
       const r = e.getBoundingClientRect();
       return {x: r.x, y: r.y, width: r.width, height: r.height};
     };
-    const quitEl = quitSelector ? document.querySelector(quitSelector) : null;
+    const awayEls = awaySelector ? [...document.querySelectorAll(awaySelector)] : [];
     const all = [...document.querySelectorAll(
         '[data-part], .vk-thumb, label, button, input, select, canvas, [tabindex], [role=slider]')];
     return {
-      parts: all.filter((e) => e !== quitEl && !quitEl?.contains(e)).map(box)
+      parts: all.filter((e) => !awayEls.some((a) => a === e || a.contains(e))).map(box)
           .filter((b) => b.width > 0 && b.height > 0),
-      quit: quitEl ? box(quitEl) : null,
+      away: awayEls.map(box).filter((b) => b.width > 0 && b.height > 0),
     };
-  }, quit);
+  }, away);
 }
 
 async function Fuzz(page, entry, cdp, r, log) {
   const pick = (list) => list[Math.floor(r() * list.length)];
   const within = (b) => ({x: b.x + r() * b.width, y: b.y + r() * b.height});
   const view = () => page.viewportSize();
-  const inQuit = (p, q) => q && p.x >= q.x - 2 && p.x <= q.x + q.width + 2 && p.y >= q.y - 2 &&
-                           p.y <= q.y + q.height + 2;
+  // Quit, and whatever else the page keeps random input away from, as one selector.
+  const away = [entry.quit, ...(entry.avoid ?? [])].filter(Boolean).join(', ');
+  const inBox = (p, q) => p.x >= q.x - 2 && p.x <= q.x + q.width + 2 && p.y >= q.y - 2 &&
+                          p.y <= q.y + q.height + 2;
+  const inAway = (p, boxes) => boxes.some((q) => inBox(p, q));
   const touch = (type, points) => cdp.send('Input.dispatchTouchEvent', {
     type, touchPoints: points.map((p) => ({x: Math.round(p.x), y: Math.round(p.y)})),
   });
-  let targets = await Targets(page, entry.quit);
+  let targets = await Targets(page, away);
   const anywhere = () => {
     for (;;) {
       const p = {x: r() * view().width, y: r() * view().height};
-      if (!inQuit(p, targets.quit)) return p;
+      if (!inAway(p, targets.away)) return p;
     }
   };
   const somewhere = () => (r() < 0.85 ? within(pick(targets.parts)) : anywhere());
@@ -93,7 +96,7 @@ async function Fuzz(page, entry, cdp, r, log) {
     for (let i = 1 + Math.floor(r() * 6); i > 0; --i) {
       const last = path.at(-1);
       const next = {x: last.x + (r() - 0.5) * 300, y: last.y + (r() - 0.5) * 40};
-      path.push(inQuit(next, targets.quit) ? last : next);
+      path.push(inAway(next, targets.away) ? last : next);
     }
     return path;
   };
@@ -135,9 +138,9 @@ async function Fuzz(page, entry, cdp, r, log) {
     }],
     ['key', 8, async () => {
       const key = pick(kKeys);
-      // Space and Enter on the control that ends the program would end the run.
-      if ((key === 'Space' || key === 'Enter') && entry.quit &&
-          await page.evaluate((q) => document.activeElement?.closest(q) !== null, entry.quit)) {
+      // Space and Enter on a control kept away from would press it.
+      if ((key === 'Space' || key === 'Enter') && away &&
+          await page.evaluate((q) => document.activeElement?.closest(q) !== null, away)) {
         return;
       }
       await page.keyboard.press(key);
@@ -151,7 +154,7 @@ async function Fuzz(page, entry, cdp, r, log) {
     ['turn', 0.2, async () => {
       await page.setViewportSize(pick(kViewports));
       await page.waitForTimeout(50);
-      targets = await Targets(page, entry.quit);
+      targets = await Targets(page, away);
     }],
   ];
   const total = actions.reduce((a, [, w]) => a + w, 0);
@@ -166,6 +169,9 @@ async function Fuzz(page, entry, cdp, r, log) {
     let w = r() * total;
     const [name, , act] = actions.find(([, weight]) => (w -= weight) < 0) ?? actions.at(-1);
     counts[name] = (counts[name] ?? 0) + 1;
+    // A page whose layout moves with what it shows (an error, a link) has its places read
+    // again before each action, so that none lands where a control kept away from now is.
+    if (entry.avoid) targets = await Targets(page, away);
     await act();
   }
   await page.waitForTimeout(200);

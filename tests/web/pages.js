@@ -20,6 +20,27 @@ const kPages = [
       },
     },
   },
+  {
+    name: 'sky',
+    file: process.env.VORNAK_SKY_PAGE,
+    // What leaves the page or asks the system for something: the download, the clipboard and
+    // the file picker (its label opens it too). Random input keeps away from them.
+    avoid: ['#download-csv', '#copy-link', '#eop-file', 'label[for="eop-file"]'],
+    states: {
+      'start-up': async () => {},
+      'a station input in error': async (page) => {
+        await page.fill('#station-latitude', 'north');
+        await page.press('#station-latitude', 'Enter');
+        await page.locator('#station-error').waitFor({state: 'visible'});
+      },
+      'a DX station set': async (page) => {
+        await page.fill('#dx-locator', 'FN20');
+        await page.press('#dx-locator', 'Enter');
+        await page.locator('#dx-locator[aria-invalid="false"]').waitFor({state: 'attached'});
+        await page.waitForTimeout(300);
+      },
+    },
+  },
 ];
 
 // The pages this build has.
