@@ -26,7 +26,9 @@ const {BuiltPages, Open, Control} = require(path.join(web, 'pages.js'));
 
 const kOpens = 5;
 const kAnimationMs = 10000;
-const kMaxBytes = 1.5e6;
+// Each page's size limit: the classroom page alone, the sky page with the Moon's and the
+// planets' ephemeris files inside.
+const kMaxBytes = {classroom: 1.5e6, sky: 4e6};
 const Arg = (name) => {
   const i = process.argv.indexOf(name);
   return i > 0 ? Number(process.argv[i + 1]) : NaN;
@@ -171,8 +173,9 @@ const kTimings = {classroom: Classroom, sky: Sky};
 (async () => {
   for (const entry of BuiltPages()) {
     const bytes = fs.statSync(entry.file).size;
+    const maxBytes = kMaxBytes[entry.name] ?? 1.5e6;
     console.log(`SUMMARY page (${entry.name}) size: ${(bytes / 1e6).toFixed(3)} MB ` +
-                `(target at most ${kMaxBytes / 1e6} MB) ${Verdict(bytes <= kMaxBytes)}`);
+                `(target at most ${maxBytes / 1e6} MB) ${Verdict(bytes <= maxBytes)}`);
     if (kTimings[entry.name]) await kTimings[entry.name](entry);
   }
 })().catch((e) => {
