@@ -60,7 +60,8 @@ screenshot: build web
 	@QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/tools/make_sky_screenshot docs/sky-screenshot.png
 	@mkdir -p docs/guide
 	@QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/tools/make_guide_pictures docs/guide
-	@VORNAK_PAGE=$(CURDIR)/build/web/vornak.html node tools/guide/page_pictures.js docs/guide
+	@VORNAK_PAGE=$(CURDIR)/build/web/vornak.html VORNAK_SKY_PAGE=$(CURDIR)/build/web/vornak-sky.html \
+	  node tools/guide/page_pictures.js docs/guide
 
 format:
 	@git ls-files -co --exclude-standard '*.cpp' '*.h' | xargs clang-format -i

@@ -46,3 +46,32 @@ test('the views draw the same calls as on the desktop', async (t) => {
     await page.close();
   }
 });
+
+// Each clear copies back only the tiles drawn on since the last; after every event the three
+// canvases hold the same pixels as when each clear copies its whole background.
+test('restoring the drawn tiles only shows the same pixels as restoring whole surfaces',
+     async (t) => {
+  const browser = await OpenBrowser();
+  t.after(browser.close);
+  // Each canvas's pixels as an FNV-1a hash of its RGBA words.
+  const Pixels = (page) => page.evaluate((names) => names.map((n) => {
+    const c = document.querySelector(`[data-control="${n}"] canvas`);
+    const words = new Uint32Array(c.getContext('2d').getImageData(0, 0, c.width, c.height).data.buffer);
+    let h = 0x811c9dc5;
+    for (const w of words) h = Math.imul(h ^ w, 0x01000193);
+    return `${c.width}x${c.height}:${h >>> 0}`;
+  }), kSurfaces);
+  const events = [...kScripted.coupledAnimation, ...kScripted.station, 'option Option4(1)',
+                  'ticks 6', ...kScripted.drags];
+  const pages = [];
+  for (const whole of [false, true]) {
+    const page = await OpenPage(browser.context);
+    await page.evaluate((w) => vornakPage.wholeUpdates(w), whole);
+    pages.push(page);
+  }
+  for (const e of events) {
+    for (const page of pages) await Perform(page, e);
+    const [tiles, whole] = [await Pixels(pages[0]), await Pixels(pages[1])];
+    assert.deepEqual(tiles, whole, `after "${e}"`);
+  }
+});

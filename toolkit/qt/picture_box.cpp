@@ -24,7 +24,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <limits>
 #include <map>
 #include <unordered_map>
 #include <utility>
@@ -35,6 +34,7 @@
 #include "toolkit/qt/native.h"
 #include "toolkit/qt/pair_layout.h"
 #include "toolkit/qt/smooth_line.h"
+#include "toolkit/tile_marks.h"
 #include "toolkit/twips.h"
 
 namespace toolkit {
@@ -67,7 +67,7 @@ namespace {
 // Tiles are squares of this many device pixels. A mark reaches this far past the ideal
 // stroke: the antialiased fringe of a one-pixel line or circle is at most a pixel and a half
 // wide on either side.
-constexpr int kTile = 8;
+constexpr int kTile = TileMarks::kTile;
 constexpr double kStrokeMargin = 2;
 
 // The widget shows the persistent image inside a sunken border.
@@ -112,24 +112,10 @@ struct PictureBox::Impl {
 
   QPainter painter;  // open on the image between strokes; closed before the image is read
 
-  // The tiles of the image, row by row: drawn on since the last restore, and changed since
-  // the widget was last told to repaint. `tracked` is false until the image is a private copy
-  // of the present background, and again whenever the background changes.
-  int tileCols = 0;
-  int tileRows = 0;
-  std::vector<std::uint8_t> drawnTiles;
-  // Of each tile row, the first and one past the last column drawn on (so that a restore
-  // looks only there), and of each band of rows the columns changed since the last repaint.
-  struct Span {
-    int first = std::numeric_limits<int>::max();
-    int end = 0;
-    void Add(int f, int e) {
-      first = std::min(first, f);
-      end = std::max(end, e);
-    }
-  };
-  std::vector<Span> drawnRows;
-  std::vector<Span> changedBands;
+  // The tiles drawn on since the last restore, and changed since the widget was last told to
+  // repaint. `tracked` is false until the image is a private copy of the present background,
+  // and again whenever the background changes.
+  TileMarks tiles;
   bool tracked = false;
   bool repaintPending = false;
 
@@ -162,12 +148,7 @@ struct PictureBox::Impl {
       if (!WholeUpdates()) {
         // A private copy from the start, so that later restores can write into it.
         image = image.copy();
-        tileCols = (image.width() + kTile - 1) / kTile;
-        tileRows = (image.height() + kTile - 1) / kTile;
-        drawnTiles.assign(static_cast<std::size_t>(tileCols) * tileRows, 0);
-        drawnRows.assign(static_cast<std::size_t>(tileRows), Span());
-        changedBands.assign(static_cast<std::size_t>((tileRows + kRepaintBand - 1) / kRepaintBand),
-                            Span());
+        tiles.Reset(image.width(), image.height());
         tracked = image.format() == QImage::Format_RGB32;
       } else {
         tracked = false;
@@ -185,58 +166,24 @@ struct PictureBox::Impl {
     const auto rowBytes = static_cast<std::size_t>(image.bytesPerLine());
     std::uint8_t* dst = image.bits();
     const std::uint8_t* src = background.constBits();
-    for (int ty = 0; ty < tileRows; ++ty) {
-      std::uint8_t* drawn = &drawnTiles[static_cast<std::size_t>(ty) * tileCols];
-      const Span span = std::exchange(drawnRows[static_cast<std::size_t>(ty)], Span());
-      for (int tx = span.first; tx < span.end;) {
-        if (drawn[tx] == 0) {
-          ++tx;
-          continue;
-        }
-        const int first = tx;
-        while (tx < span.end && drawn[tx] != 0) drawn[tx++] = 0;
-        const int x0 = first * kTile;
-        const int x1 = std::min(tx * kTile, image.width());
-        const int y1 = std::min((ty + 1) * kTile, image.height());
-        for (int y = ty * kTile; y < y1; ++y) {
-          const std::size_t at = y * rowBytes + static_cast<std::size_t>(x0) * 4;
-          std::memcpy(dst + at, src + at, static_cast<std::size_t>(x1 - x0) * 4);
-        }
-        MarkChanged(first, tx, ty);
+    bool restored = false;
+    tiles.TakeRuns([&](int x0, int y0, int x1, int y1) {
+      for (int y = y0; y < y1; ++y) {
+        const std::size_t at = y * rowBytes + static_cast<std::size_t>(x0) * 4;
+        std::memcpy(dst + at, src + at, static_cast<std::size_t>(x1 - x0) * 4);
       }
-    }
+      restored = true;
+    });
+    if (restored) RepaintSoon();
   }
 
-  void MarkChanged(int firstCol, int endCol, int row) {
-    changedBands[static_cast<std::size_t>(row / kRepaintBand)].Add(firstCol, endCol);
+  void RepaintSoon() {
     if (!repaintPending) {
       repaintPending = true;
       // Posted ahead of the window's own update request, which Qt posts at low priority, so
       // the tiles reach the same repaint as the labels that change with them.
       QMetaObject::invokeMethod(
           widget, [this] { RequestRepaint(); }, Qt::QueuedConnection);
-    }
-  }
-
-  // Marks the tiles that the device-pixel rectangle [x0, x1] by [y0, y1] touches.
-  void MarkBox(double x0, double y0, double x1, double y1) {
-    if (x1 < 0 || y1 < 0 || x0 >= image.width() || y0 >= image.height()) return;
-    // Clamped first: a text or circle far off the surface must not overflow the conversion.
-    const auto col = [this](double x) {
-      return static_cast<int>(std::clamp(x, 0.0, image.width() - 1.0)) / kTile;
-    };
-    const auto row = [this](double y) {
-      return static_cast<int>(std::clamp(y, 0.0, image.height() - 1.0)) / kTile;
-    };
-    const int c0 = col(x0);
-    const int c1 = col(x1);
-    const int r0 = row(y0);
-    const int r1 = row(y1);
-    for (int r = r0; r <= r1; ++r) {
-      std::fill_n(drawnTiles.begin() + static_cast<std::ptrdiff_t>(r) * tileCols + c0, c1 - c0 + 1,
-                  1);
-      drawnRows[static_cast<std::size_t>(r)].Add(c0, c1 + 1);
-      MarkChanged(c0, c1 + 1, r);
     }
   }
 
@@ -248,8 +195,9 @@ struct PictureBox::Impl {
       return;
     }
     const double m = kStrokeMargin;
-    MarkBox(box.left() * dpr - m, box.top() * dpr - m, box.right() * dpr + m,
-            box.bottom() * dpr + m);
+    tiles.MarkBox(box.left() * dpr - m, box.top() * dpr - m, box.right() * dpr + m,
+                  box.bottom() * dpr + m);
+    RepaintSoon();
   }
 
   void TouchedSegment(QPointF a, QPointF b) {
@@ -257,86 +205,17 @@ struct PictureBox::Impl {
       widget->update(widget->contentsRect());
       return;
     }
-    // Clipped to the image first: the axes run far beyond the surface. Then, band by band
-    // of tile rows, the tiles between the segment's leftmost and rightmost point in the
-    // band, widened by the margin.
-    QPointF p = a * dpr;
-    QPointF q = b * dpr;
-    const double m = kStrokeMargin;
-    if (!ClipToBox(p, q, -m, -m, image.width() + m, image.height() + m)) return;
-    if (p.y() > q.y()) std::swap(p, q);
-    const double dy = q.y() - p.y();
-    const int r0 = std::max(0, static_cast<int>(std::floor((p.y() - m) / kTile)));
-    const int r1 = std::min(tileRows - 1, static_cast<int>(std::floor((q.y() + m) / kTile)));
-    for (int r = r0; r <= r1; ++r) {
-      const double top = std::max(p.y(), r * kTile - m);
-      const double bottom = std::min(q.y(), (r + 1) * kTile + m);
-      double x0 = p.x();
-      double x1 = q.x();
-      if (dy > 0) {
-        x0 = p.x() + (q.x() - p.x()) * std::clamp((top - p.y()) / dy, 0.0, 1.0);
-        x1 = p.x() + (q.x() - p.x()) * std::clamp((bottom - p.y()) / dy, 0.0, 1.0);
-      }
-      if (x0 > x1) std::swap(x0, x1);
-      MarkBox(x0 - m, r * kTile, x1 + m, r * kTile + kTile - 1);
-    }
+    tiles.MarkSegment(a.x() * dpr, a.y() * dpr, b.x() * dpr, b.y() * dpr, kStrokeMargin);
+    RepaintSoon();
   }
 
   void TouchedCircle(QPointF centre, double r) {
-    if (!tracked || r * dpr < 2 * kTile) {
-      Touched(QRectF(centre.x() - r, centre.y() - r, 2 * r, 2 * r));
+    if (!tracked) {
+      widget->update(widget->contentsRect());
       return;
     }
-    // Band by band of tile rows, the ring between the radii r - margin and r + margin: where
-    // it crosses the band, the stroke lies between the inner and the outer circle's chords.
-    const double cx = centre.x() * dpr;
-    const double cy = centre.y() * dpr;
-    const double outer = r * dpr + kStrokeMargin;
-    const double inner = std::max(0.0, r * dpr - kStrokeMargin);
-    const int r0 = std::max(0, static_cast<int>(std::floor((cy - outer) / kTile)));
-    const int r1 = std::min(tileRows - 1, static_cast<int>(std::floor((cy + outer) / kTile)));
-    for (int row = r0; row <= r1; ++row) {
-      const double top = row * kTile;
-      const double bottom = top + kTile;
-      const double nearest = cy < top ? top - cy : (cy > bottom ? cy - bottom : 0);
-      const double farthest = std::max(std::abs(top - cy), std::abs(bottom - cy));
-      if (nearest > outer) continue;
-      const double xOuter = std::sqrt(outer * outer - nearest * nearest);
-      const double xInner = farthest < inner ? std::sqrt(inner * inner - farthest * farthest) : 0;
-      if (xInner > 0) {
-        MarkBox(cx - xOuter, top, cx - xInner, bottom - 1);
-        MarkBox(cx + xInner, top, cx + xOuter, bottom - 1);
-      } else {
-        MarkBox(cx - xOuter, top, cx + xOuter, bottom - 1);
-      }
-    }
-  }
-
-  // Liang-Barsky: shortens the segment p-q to the part inside the box; false if none is.
-  static bool ClipToBox(QPointF& p, QPointF& q, double x0, double y0, double x1, double y1) {
-    double t0 = 0;
-    double t1 = 1;
-    const double dx = q.x() - p.x();
-    const double dy = q.y() - p.y();
-    const double edges[4][2] = {
-        {-dx, p.x() - x0}, {dx, x1 - p.x()}, {-dy, p.y() - y0}, {dy, y1 - p.y()}};
-    for (const auto& [pe, qe] : edges) {
-      if (pe == 0) {
-        if (qe < 0) return false;
-        continue;
-      }
-      const double t = qe / pe;
-      if (pe < 0) {
-        t0 = std::max(t0, t);
-      } else {
-        t1 = std::min(t1, t);
-      }
-      if (t0 > t1) return false;
-    }
-    const QPointF d(dx, dy);
-    q = p + d * t1;
-    p = p + d * t0;
-    return true;
+    tiles.MarkCircle(centre.x() * dpr, centre.y() * dpr, r * dpr, kStrokeMargin);
+    RepaintSoon();
   }
 
   // Tells the widget which tiles changed, coarsely: a band of kRepaintBand tile rows at a
@@ -347,20 +226,24 @@ struct PictureBox::Impl {
   void RequestRepaint() {
     repaintPending = false;
     if (!tracked) return;
+    const int rows = tiles.Rows();
     if (!WholeDevicePixels(*widget)) {
-      for (Span& band : changedBands) band = Span();
+      for (int row = 0; row < rows; ++row) tiles.TakeChanged(row);
       widget->update(widget->contentsRect());
       return;
     }
     const QPoint origin = widget->contentsRect().topLeft();
     QRegion region;
-    for (int band = 0; band < tileRows; band += kRepaintBand) {
-      const Span changed =
-          std::exchange(changedBands[static_cast<std::size_t>(band / kRepaintBand)], Span());
-      if (changed.end <= changed.first) continue;
+    for (int band = 0; band < rows; band += kRepaintBand) {
+      const int end = std::min(rows, band + kRepaintBand);
+      TileMarks::Span changed;
+      for (int row = band; row < end; ++row) {
+        const TileMarks::Span s = tiles.TakeChanged(row);
+        if (!s.Empty()) changed.Add(s.first, s.end);
+      }
+      if (changed.Empty()) continue;
       const int first = changed.first;
       const int last = changed.end - 1;
-      const int end = std::min(tileRows, band + kRepaintBand);
       // Device pixels to logical ones, rounded outward.
       const int left = static_cast<int>(std::floor(first * kTile / dpr));
       const int top = static_cast<int>(std::floor(band * kTile / dpr));

@@ -177,6 +177,11 @@ EMSCRIPTEN_KEEPALIVE void vk_menu_click(int windowId, int index) {
   if (index >= 0 && index < static_cast<int>(items.size())) items[index]->RaiseClick();
 }
 
+// For tests from outside: every Cls restores its whole surface, or only the tiles drawn on.
+EMSCRIPTEN_KEEPALIVE void vk_whole_updates(int whole) {
+  toolkit::SetWholeUpdates(whole != 0);
+}
+
 // For tests from outside: a surface's journal of drawing calls starts afresh, or is written
 // out as JSON, one object a call with the arguments exactly as they were handed over.
 EMSCRIPTEN_KEEPALIVE void vk_journal_start(int id) {

@@ -67,6 +67,12 @@ mergeInto(LibraryManager.library, {
   vk_clear: function (id, picture) {
     Module['page'].clear(id, picture);
   },
+  vk_restore: function (id, picture, runs, count) {
+    Module['page'].restore(id, picture, HEAP32.subarray(runs >> 2, (runs >> 2) + 4 * count));
+  },
+  vk_pixel_ratio: function (id) {
+    return Module['page'].pixelRatio(id);
+  },
   vk_segment: function (id, x1, y1, x2, y2, color, dotted) {
     Module['page'].segment(id, x1, y1, x2, y2, color >>> 0, dotted);
   },

@@ -59,6 +59,10 @@ void RegisterSurface(int id, PictureBox* surface);
 // A tick that fell due on the page.
 void RaiseTimer(Timer& timer);
 
+// Every Cls restores its whole surface (for the proof that restoring the drawn tiles only
+// shows the same pixels).
+void SetWholeUpdates(bool whole);
+
 }  // namespace toolkit
 
 // The page's functions (library.js). Strings are UTF-8; colours 0x00BBGGRR.
@@ -87,6 +91,10 @@ void vk_name(int id, const char* name);
 void vk_surface(int id, int left, int top, int width, int height, int interiorWidth,
                 int interiorHeight, unsigned backColor);
 void vk_clear(int id, int picture);
+// Copies back `count` rectangles of the background (a picture, or the back colour for 0), each
+// four ints x0, y0, x1, y1 in device pixels, x1 and y1 one past the last.
+void vk_restore(int id, int picture, const int* runs, int count);
+[[nodiscard]] double vk_pixel_ratio(int id);
 void vk_segment(int id, double x1, double y1, double x2, double y2, unsigned color, int dotted);
 void vk_point(int id, double x, double y, unsigned color);
 void vk_circle(int id, double x, double y, double r, unsigned color, int dotted);

@@ -37,9 +37,16 @@ const VornakPage = (() => {
     }
   }
 
+  // A colour 0x00BBGGRR as CSS, each written once: the views draw in a handful of colours.
+  const cssColours = new Map();
   function Css(colour) {
-    const r = colour & 0xff, g = (colour >>> 8) & 0xff, b = (colour >>> 16) & 0xff;
-    return `rgb(${r},${g},${b})`;
+    let css = cssColours.get(colour);
+    if (css === undefined) {
+      const r = colour & 0xff, g = (colour >>> 8) & 0xff, b = (colour >>> 16) & 0xff;
+      css = `rgb(${r},${g},${b})`;
+      cssColours.set(colour, css);
+    }
+    return css;
   }
 
   // ---- Sliders: the geometry of the desktop's scroll bars --------------------------------
@@ -194,11 +201,43 @@ const VornakPage = (() => {
       ids.set(id, {kind: 'label', el, outer: box});
     };
 
+    // Captions and the surfaces' descriptions are written into the document once the task
+    // that changed them ends, after its drawing: a canvas resolves each font it is given
+    // against the document's styles, which every change of the document's text leaves to
+    // recompute, so text written between two texts drawn would cost a style pass each.
+    const pendingCaptions = new Map();  // label record -> caption
+    const pendingDescriptions = new Set();
+    let flushQueued = false;
+    function Later() {
+      if (flushQueued) return;
+      flushQueued = true;
+      queueMicrotask(Flush);
+    }
+    function Flush() {
+      flushQueued = false;
+      for (const [label, caption] of pendingCaptions) {
+        // The text node's data, not a new node: the label keeps its one text child.
+        const node = label.el.firstChild;
+        if (node && node.nodeType === Node.TEXT_NODE && !node.nextSibling) {
+          if (node.data !== caption) node.data = caption;
+        } else {
+          label.el.textContent = caption;
+        }
+      }
+      pendingCaptions.clear();
+      for (const s of pendingDescriptions) Describe(s);
+      pendingDescriptions.clear();
+    }
+
     page.caption = (id, caption) => {
-      ids.get(id).el.textContent = caption;
+      pendingCaptions.set(ids.get(id), caption);
+      Later();
     };
 
-    page.widthOf = (id) => ids.get(id).el.offsetWidth;
+    page.widthOf = (id) => {
+      Flush();
+      return ids.get(id).el.offsetWidth;
+    };
 
     // ---- Sliders -------------------------------------------------------------------------
     page.scrollBar = (id, left, top, width, height, min, max, value) => {
@@ -503,7 +542,8 @@ const VornakPage = (() => {
       const ctx = canvas.getContext('2d');
       ctx.setTransform(pixelRatio, 0, 0, pixelRatio, 0, 0);
       const surface = {kind: 'surface', el, outer: el, canvas, ctx, back, description,
-                       texts: [], about: '', font: null, ascent: 0, height: 0};
+                       texts: [], about: '', font: null, ascent: 0, height: 0, pen: null,
+                       dotted: 0};
       ids.set(id, surface);
       Clear(surface, null);
     };
@@ -525,22 +565,60 @@ const VornakPage = (() => {
       }
       ctx.restore();
       s.texts = picture ? picture.texts.slice() : [];
-      Describe(s);
+      pendingDescriptions.add(s);
+      Later();
     }
 
     page.clear = (id, picture) => {
       Clear(ids.get(id), picture ? pictures.get(picture) : null);
     };
 
-    function Stroke(ctx, colour, dotted) {
-      ctx.strokeStyle = Css(colour);
-      ctx.lineWidth = 1;
-      ctx.setLineDash(dotted ? [1, 2] : []);
+    // The background copied back where the surface has drawn since its last clear: runs of
+    // tiles, four numbers each, in device pixels. Pictures are opaque, so a copy drawn over
+    // the canvas replaces what is there.
+    page.restore = (id, picture, runs) => {
+      const s = ids.get(id);
+      const p = picture ? pictures.get(picture) : null;
+      const ctx = s.ctx;
+      ctx.save();
+      ctx.setTransform(1, 0, 0, 1, 0, 0);
+      if (!p) ctx.fillStyle = Css(s.back);
+      for (let i = 0; i < runs.length; i += 4) {
+        const x = runs[i], y = runs[i + 1], w = runs[i + 2] - x, h = runs[i + 3] - y;
+        if (p) {
+          ctx.drawImage(p.canvas, x, y, w, h, x, y, w, h);
+        } else {
+          ctx.fillRect(x, y, w, h);
+        }
+      }
+      ctx.restore();
+      s.texts = p ? p.texts.slice() : [];
+      pendingDescriptions.add(s);
+      Later();
+    };
+
+    page.pixelRatio = () => pixelRatio;
+
+    // The pen, set only where it changes: a context's state survives every clear (its save
+    // and restore pair), so what the surface last set is what the context has.
+    const kDot = [1, 2];
+    const kSolid = [];
+    function Stroke(s, colour, dotted) {
+      const ctx = s.ctx;
+      if (s.pen !== colour) {
+        ctx.strokeStyle = Css(colour);
+        s.pen = colour;
+      }
+      if (s.dotted !== dotted) {
+        ctx.setLineDash(dotted ? kDot : kSolid);
+        s.dotted = dotted;
+      }
     }
 
     page.segment = (id, x1, y1, x2, y2, colour, dotted) => {
-      const ctx = ids.get(id).ctx;
-      Stroke(ctx, colour, dotted);
+      const s = ids.get(id);
+      const ctx = s.ctx;
+      Stroke(s, colour, dotted);
       ctx.beginPath();
       ctx.moveTo(x1, y1);
       ctx.lineTo(x2, y2);
@@ -554,8 +632,9 @@ const VornakPage = (() => {
     };
 
     page.circle = (id, x, y, r, colour, dotted) => {
-      const ctx = ids.get(id).ctx;
-      Stroke(ctx, colour, dotted);
+      const s = ids.get(id);
+      const ctx = s.ctx;
+      Stroke(s, colour, dotted);
       ctx.beginPath();
       ctx.arc(x, y, r, 0, 2 * Math.PI);
       ctx.stroke();
@@ -569,7 +648,9 @@ const VornakPage = (() => {
     page.font = (id, tahoma, px) => {
       const s = ids.get(id);
       const family = tahoma ? kTahoma : kSans;
-      s.font = `${px}px ${family}, ${kFallback}`;
+      const font = `${px}px ${family}, ${kFallback}`;
+      if (font === s.font) return;
+      s.font = font;
       s.ctx.font = s.font;
       const f = faceMetrics[family];
       if (f) {
@@ -589,20 +670,32 @@ const VornakPage = (() => {
       ctx.font = s.font;
       if (opaque) {
         ctx.fillStyle = Css(back);
-        ctx.fillRect(x, y, ctx.measureText(text).width, s.height);
+        ctx.fillRect(x, y, Width(s, text), s.height);
       }
       ctx.fillStyle = Css(colour);
       ctx.textBaseline = 'alphabetic';
       ctx.fillText(text, x, y + s.ascent);
       s.texts.push(text);
-      Describe(s);
+      pendingDescriptions.add(s);
+      Later();
     };
 
-    page.textWidth = (id, text) => {
-      const s = ids.get(id);
-      s.ctx.font = s.font;
-      return s.ctx.measureText(text).width;
-    };
+    // Widths measured once per font and text: the views measure mostly the same texts on
+    // every update. The cache starts again when it grows past what a window's views print.
+    const widths = new Map();
+    function Width(s, text) {
+      const key = s.font + '\n' + text;
+      let w = widths.get(key);
+      if (w === undefined) {
+        if (widths.size >= 512) widths.clear();
+        s.ctx.font = s.font;
+        w = s.ctx.measureText(text).width;
+        widths.set(key, w);
+      }
+      return w;
+    }
+
+    page.textWidth = (id, text) => Width(ids.get(id), text);
 
     page.textHeight = (id) => ids.get(id).height;
 
@@ -652,9 +745,11 @@ const VornakPage = (() => {
       if (intervalMs <= 0 || ended) return;
       const t = {start: performance.now(), interval: intervalMs, next: 1, handle: 0};
       timers.set(id, t);
+      // The browser counts a timeout in whole milliseconds, cutting off the fraction: rounded
+      // up, the wait ends once the tick is due, not a fraction early to be waited out again.
       const wait = () => {
         const due = t.start + t.next * t.interval;
-        t.handle = setTimeout(fire, Math.max(0, due - performance.now()));
+        t.handle = setTimeout(fire, Math.max(0, Math.ceil(due - performance.now())));
       };
       const fire = () => {
         if (timers.get(id) !== t) return;
@@ -699,6 +794,8 @@ const VornakPage = (() => {
     const hooks = {
       journalStart(name) { module._vk_journal_start(names.get(name)); },
       journal(name) { return JSON.parse(module.UTF8ToString(module._vk_journal(names.get(name)))); },
+      // Every clear restores its whole surface, or the drawn tiles only (the default).
+      wholeUpdates(on) { module._vk_whole_updates(on ? 1 : 0); },
     };
 
     page.attach = (m) => {

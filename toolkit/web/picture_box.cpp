@@ -5,6 +5,10 @@
 // AutoRedraw says. Cls makes it a copy of Picture (or of BackColor when there is none), as on
 // the desktop. Coordinates reach the page in the surface's logical pixels; the page keeps its
 // canvases at the screen's device pixels, so strokes stay sharp at any pixel ratio.
+//
+// Each surface marks the tiles it draws on (toolkit/tile_marks.h); a Cls onto the background
+// it restored last copies back those tiles only, as the desktop does, so that a browser
+// rasterizes a few thousand pixels an update rather than the whole canvas.
 #include "toolkit/picture_box.h"
 
 #include <algorithm>
@@ -12,6 +16,7 @@
 #include <string_view>
 
 #include "toolkit/picture.h"
+#include "toolkit/tile_marks.h"
 #include "toolkit/twips.h"
 #include "toolkit/web/page.h"
 
@@ -81,6 +86,14 @@ constexpr int kBorderPx = 2;
 constexpr const char* kDefaultFontName = "DejaVu Sans";
 constexpr float kDefaultFontSize = 8.25f;
 
+// How far past its centre line a stroke's pixels may reach, in device pixels: half of a
+// one-pixel pen at the canvas's ratio, and the antialiased fringe beyond it.
+double StrokeMargin(double ratio) {
+  return ratio + 1;
+}
+
+bool wholeUpdates = false;
+
 bool IsTahoma(std::string_view name) {
   if (name.size() != 6) return false;
   return std::equal(name.begin(), name.end(), "tahoma",
@@ -105,6 +118,15 @@ struct PictureBox::Impl {
   bool journaling = false;
   std::vector<DrawCall> journal;
   toolkit::Picture picture;
+  // The canvas's device pixels per logical pixel, and its tiles drawn on since the last
+  // restore of `background` (a picture's page id, 0 for the back colour); `tracked` is false
+  // until a whole restore has made the canvas that background.
+  static constexpr int kBandPx = 4 * TileMarks::kTile;
+  double ratio = 1;
+  TileMarks tiles;
+  bool tracked = false;
+  int background = 0;
+  std::vector<int> runs;
 
   void Record(DrawOp op, std::initializer_list<float> args, Color color,
               const std::string& text = {}) {
@@ -122,10 +144,55 @@ struct PictureBox::Impl {
             std::max(1, static_cast<int>(std::lround(PointsToPixels(fontSize)))));
   }
 
-  void Segment(float x1, float y1, float x2, float y2, Color c) const {
-    vk_segment(id, X(x1), Y(y1), X(x2), Y(y2), c, Dotted());
+  void Segment(float x1, float y1, float x2, float y2, Color c) {
+    const double ax = X(x1), ay = Y(y1), bx = X(x2), by = Y(y2);
+    vk_segment(id, ax, ay, bx, by, c, Dotted());
+    if (tracked)
+      tiles.MarkSegment(ax * ratio, ay * ratio, bx * ratio, by * ratio, StrokeMargin(ratio));
+  }
+
+  // A logical-pixel box drawn into, widened by `margin` device pixels.
+  void Touched(double x0, double y0, double x1, double y1, double margin) {
+    if (tracked) {
+      tiles.MarkBox(x0 * ratio - margin, y0 * ratio - margin, x1 * ratio + margin,
+                    y1 * ratio + margin);
+    }
+  }
+
+  // The canvas made its background again: tile by tile where only marked tiles differ from
+  // it, whole otherwise.
+  void Restore() {
+    const int bg = picture.IsNothing() ? 0 : picture.impl()->id;
+    if (tracked && !wholeUpdates && bg == background) {
+      // Whole bands of tile rows, from the band's leftmost marked tile to its rightmost: the
+      // tiles between equal the background already, and a browser draws a few large copies
+      // far faster than hundreds of small ones.
+      runs.clear();
+      tiles.TakeRuns([this](int x0, int y0, int x1, int y1) {
+        const int band = y0 / kBandPx;
+        if (!runs.empty() && runs[runs.size() - 3] / kBandPx == band) {
+          int* last = &runs[runs.size() - 4];
+          last[0] = std::min(last[0], x0);
+          last[2] = std::max(last[2], x1);
+          last[3] = std::max(last[3], y1);
+        } else {
+          runs.insert(runs.end(), {x0, y0, x1, y1});
+        }
+      });
+      vk_restore(id, bg, runs.data(), static_cast<int>(runs.size() / 4));
+      return;
+    }
+    vk_clear(id, bg);
+    background = bg;
+    tiles.Reset(static_cast<int>(std::lround(widthPx * ratio)),
+                static_cast<int>(std::lround(heightPx * ratio)));
+    tracked = !wholeUpdates;
   }
 };
+
+void SetWholeUpdates(bool whole) {
+  wholeUpdates = whole;
+}
 
 PictureBox::PictureBox(Container& parent, int left, int top, int width, int height, Color backColor,
                        Color foreColor)
@@ -144,6 +211,7 @@ PictureBox::PictureBox(Container& parent, int left, int top, int width, int heig
   impl_->foreColor = foreColor;
   RegisterSurface(h.id, this);
   vk_surface(h.id, h.left, h.top, h.width, h.height, impl_->widthPx, impl_->heightPx, backColor);
+  impl_->ratio = vk_pixel_ratio(h.id);
   impl_->Font();
 }
 
@@ -169,14 +237,17 @@ const ScaleFrame& PictureBox::UserFrame() const {
 
 void PictureBox::Cls() {
   impl_->Record(DrawOp::Cls, {}, 0);
-  vk_clear(impl_->id, impl_->picture.IsNothing() ? 0 : impl_->picture.impl()->id);
+  impl_->Restore();
   impl_->currentX = 0;
   impl_->currentY = 0;
 }
 
 void PictureBox::PSet(float x, float y, Color color) {
   impl_->Record(DrawOp::PSet, {x, y}, color);
-  vk_point(impl_->id, impl_->X(x), impl_->Y(y), color);
+  const double px = impl_->X(x);
+  const double py = impl_->Y(y);
+  vk_point(impl_->id, px, py, color);
+  impl_->Touched(px - 0.5, py - 0.5, px + 0.5, py + 0.5, 1);
   impl_->currentX = x;
   impl_->currentY = y;
 }
@@ -209,7 +280,13 @@ void PictureBox::Circle(float x, float y, float radius, Color color) {
   impl_->Record(DrawOp::Circle, {x, y, radius}, color);
   // The radius is measured along x and the circle is drawn round on screen.
   const double r = std::abs(radius / UnitsPerPixelX(impl_->frame, impl_->widthPx));
-  vk_circle(impl_->id, impl_->X(x), impl_->Y(y), r, color, impl_->Dotted());
+  const double cx = impl_->X(x);
+  const double cy = impl_->Y(y);
+  vk_circle(impl_->id, cx, cy, r, color, impl_->Dotted());
+  if (impl_->tracked) {
+    const double k = impl_->ratio;
+    impl_->tiles.MarkCircle(cx * k, cy * k, r * k, StrokeMargin(k));
+  }
   impl_->currentX = x;
   impl_->currentY = y;
 }
@@ -233,8 +310,16 @@ float PictureBox::CurrentY() const {
 
 void PictureBox::Print(const std::string& text) {
   impl_->Record(DrawOp::Print, {impl_->currentX, impl_->currentY}, impl_->foreColor, text);
-  vk_text(impl_->id, impl_->X(impl_->currentX), impl_->Y(impl_->currentY), text.c_str(),
-          impl_->foreColor, impl_->fontTransparent ? 0 : 1, impl_->backColor);
+  const double x = impl_->X(impl_->currentX);
+  const double y = impl_->Y(impl_->currentY);
+  vk_text(impl_->id, x, y, text.c_str(), impl_->foreColor, impl_->fontTransparent ? 0 : 1,
+          impl_->backColor);
+  if (impl_->tracked) {
+    // Letters may reach a little past their advances: a quarter of a text height on either
+    // side holds any of the faces used.
+    const double h = vk_text_height(impl_->id);
+    impl_->Touched(x, y, x + vk_text_width(impl_->id, text.c_str()), y + h, h / 4 * impl_->ratio);
+  }
   // The current point moves to the start of the next text line.
   impl_->currentX = static_cast<float>(impl_->frame.left);
   impl_->currentY = impl_->currentY + TextHeight(text);
@@ -295,7 +380,8 @@ toolkit::Picture PictureBox::Image() const {
 
 void PictureBox::SetPicture(const toolkit::Picture& picture) {
   impl_->picture = picture;
-  vk_clear(impl_->id, picture.IsNothing() ? 0 : picture.impl()->id);
+  impl_->tracked = false;
+  impl_->Restore();
 }
 
 toolkit::Picture PictureBox::Picture() const {
