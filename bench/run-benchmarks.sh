@@ -7,10 +7,12 @@ build=${1:-build/release}
 
 "$build/bench/bench_readout"
 "$build/bench/bench_refresh"
-# The native figure of one instant, which the real Moon's page is held to below.
+# The native figures of one instant: the core alone, and the readouts as the real Moon's page
+# shows them, which the page is held to below.
 sky_core=$("$build/bench/time_sky" core)
 echo "$sky_core"
 instant_us=$(sed -n 's/^SUMMARY one instant .*: \([0-9.e+-]*\) us .*/\1/p' <<<"$sky_core")
+readouts_us=$(sed -n "s/^SUMMARY one instant's readouts .*: \([0-9.e+-]*\) us$/\1/p" <<<"$sky_core")
 QT_QPA_PLATFORM=offscreen "$build/bench/time_sky" window
 bash "$(dirname "$0")/sky_table_vs_peer.sh" "$build/skyapp/vornak-sky"
 
@@ -82,7 +84,7 @@ pages=$(cd "$(dirname "$build")/web" 2>/dev/null && pwd || true)
 if [ -n "$pages" ] && [ -f "$pages/vornak.html" ]; then
   VORNAK_PAGE="$pages/vornak.html" VORNAK_SKY_PAGE="$pages/vornak-sky.html" \
     node "$(dirname "$0")/web/page_timing.js" --desktop-tick-ms "${tiles_ms:-nan}" \
-    --native-instant-us "${instant_us:-nan}"
+    --native-instant-us "${instant_us:-nan}" --native-readouts-us "${readouts_us:-nan}"
 else
   echo "no page in $(dirname "$build")/web: make web builds it" >&2
 fi
