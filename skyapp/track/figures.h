@@ -5,22 +5,20 @@
 
 #include <optional>
 
+#include "sky/echo.h"
 #include "sky/station.h"
 #include "sky/time.h"
 
 namespace skyapp::track {
 
-// Everything the frequency plan and the dish need for one instant. The shifts are in Hz
-// at the sked frequency, each with the sign of the frequency change it causes.
-struct Figures {
-  sky::UtcInstant utc;      // the instant they are for
-  double elevationDeg = 0;  // the Moon's, geometric, above the station's horizon
-  double azimuthDeg = 0;    // from north through east, [0, 360)
-  double selfHz = 0;        // the station's own echo of a signal sent at utc
-  double uplinkHz = 0;      // a signal sent at utc, as it reaches the Moon
-  double downlinkHz = 0;    // a signal heard at utc, against what left the Moon
-  double dxHz = 0;          // a signal the DX station sends on f, heard here at utc
-  double toDxHz = 0;        // a signal sent here at utc, as the DX station hears it
+// Everything the frequency plan and the dish need for one instant: the sky core's figures
+// (the Moon's geometric direction above the station's horizon, azimuth from north through
+// east; the shifts in Hz at the sked frequency, each with the sign of the frequency change it
+// causes: the station's own echo of a signal sent at utc, the uplink as it reaches the Moon,
+// the downlink heard at utc, the DX station's signal heard here and ours as it hears it) and
+// the instant they are for.
+struct Figures : sky::DopplerFigures {
+  sky::UtcInstant utc;
 };
 
 // The figures for a station (and a DX station, whose two shifts stay 0 without one) at
