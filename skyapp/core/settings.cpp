@@ -45,8 +45,14 @@ double StoredBandMhz(std::string_view text) {
 }
 
 std::string NumberToStore(double value) {
+  // 17 digits read back to any double, but print a band typed as 2320.1 MHz as
+  // 2320.0999999999999; the first of 15, 16 and 17 that reads back is kept.
   char buf[40];
-  std::snprintf(buf, sizeof buf, "%.17g", value);
+  for (int digits = 15; digits <= 17; ++digits) {
+    std::snprintf(buf, sizeof buf, "%.*g", digits, value);
+    double back = 0;
+    if (sky::ReadDecimal(buf, back) && back == value) break;
+  }
   return buf;
 }
 

@@ -42,7 +42,8 @@ inline constexpr double kMaxBandMhz = 1e6;
 // Nothing unless every line holds six numbers and the days follow each other.
 [[nodiscard]] std::optional<sky::EopTable> EopFromStored(std::string_view text);
 
-// A number written to be read back exactly: 17 significant digits, C notation.
+// A number written to be read back exactly, in as few of 15 to 17 significant digits as do
+// (what was typed stays as typed), C notation.
 [[nodiscard]] std::string NumberToStore(double value);
 
 }  // namespace skyapp

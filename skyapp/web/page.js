@@ -345,6 +345,40 @@
     ctx.stroke();
     ctx.restore();
   }
+  // A finger or the mouse on the plot chooses the time under it, as the day slider does: the
+  // cursor and the readouts follow a finger drawn along the curves. Up and down, a finger
+  // still scrolls the page (the plot leaves vertical panning to the browser, page.css): a
+  // touch chooses once it has moved sideways or when it is lifted, and one that turns into a
+  // scroll is cancelled by the browser before it has chosen anything.
+  function WirePlotPointer() {
+    const over = plot.over;
+    let held = null;  // the pointer down on the plot: its id, where it went down, whether it chose
+    const choose = (e) => {
+      const x = plot.scales.x;
+      const s = plot.posToVal(e.clientX - over.getBoundingClientRect().left, 'x');
+      // Whole minutes, as the plot's points, within the day drawn: a finger at its right
+      // edge keeps the day's last minute, so the day stays under the finger.
+      held.chose = true;
+      Choose(Math.min(Math.max(Math.round(s / 60) * 60, x.min), x.max - 60) * 1000, false);
+    };
+    over.addEventListener('pointerdown', (e) => {
+      if (e.button !== 0) return;
+      held = {id: e.pointerId, x: e.clientX, chose: false};
+      if (e.pointerType === 'touch') return;
+      over.setPointerCapture(e.pointerId);
+      choose(e);
+    });
+    over.addEventListener('pointermove', (e) => {
+      if (held?.id === e.pointerId && (held.chose || Math.abs(e.clientX - held.x) >= 8)) choose(e);
+    });
+    over.addEventListener('pointerup', (e) => {
+      if (held?.id !== e.pointerId) return;
+      choose(e);
+      held = null;
+      Announce();
+    });
+    over.addEventListener('pointercancel', () => { held = null; });
+  }
   function Replot(dayMs) {
     state.plotStale = false;
     day = Call('vs_day', dayMs);
@@ -368,6 +402,7 @@
                  line('DX shift', 'rgb(190,30,140)')],
         hooks: {drawClear: [DrawShades], draw: [DrawCursor]},
       }, data, $('plot'));
+      WirePlotPointer();
       // The plot follows the page's width, as the window's plot follows the window's.
       new ResizeObserver(() => {
         const w = Math.max(320, $('plot').clientWidth);

@@ -112,6 +112,9 @@ TEST(SharedCore, StoredValuesThatAreCorruptOrOutOfRangeGiveTheDefaults) {
   // What is stored reads back to the same double.
   const double lat = 49.2 * M_PI / 180 * 180 / M_PI;
   EXPECT_EQ(ParseNumber(NumberToStore(lat)), lat);
+  // A band typed is stored, linked and shown back as typed.
+  EXPECT_EQ(NumberToStore(2320.1), "2320.1");
+  EXPECT_EQ(NumberToStore(0.1 + 0.2), "0.30000000000000004");  // not 0.3: that is another double
 }
 
 TEST(SharedCore, ReadoutsPrintTheTablesNumberWithItsUnit) {
