@@ -10,6 +10,9 @@
 //     ticks: its CPU time (ThreadTime), which the other programs on a shared machine do not
 //     lengthen, against the desktop's tiled tick (CPU too), and its tasks' wall time
 //     (TaskDuration) beside it;
+//   - the browser's floor beside it: the same CPU a tick of two pages of a few lines, one that
+//     rewrites one caption a tick, one that draws into three canvases of the views' sizes,
+//     and of both at once;
 //   - the size of the file;
 //   - on the real Moon's page: one instant's readouts (the Moon, the Earth, both stations and
 //     the budget, every text, as the page asks for them, its JSON read) against the same
@@ -116,6 +119,69 @@ async function Classroom(entry) {
               `${a.styleLayoutMs.toFixed(3)} ms, paint, commit and the rest ` +
               `${(a.taskMs - a.scriptMs - a.styleLayoutMs).toFixed(3)} ms`);
   if (a.errors.length) console.log(`page (${entry.name}) errors: ${a.errors.join('; ')}`);
+  for (const [what, html] of Object.entries(kFloors)) {
+    console.log(`SUMMARY page floor: ${what}: main thread CPU ${(await FloorMs(html)).toFixed(3)} ` +
+                'ms a tick');
+  }
+}
+
+// What the browser spends on a frame before any of the program's work: two pages of a few
+// lines, ticking every 20 ms like the animation, timed as the classroom page is. One writes a
+// new number into one caption of the classroom's face; the other draws an 8-pixel square into
+// each of three canvases of the classroom's three views' sizes (at one device pixel).
+// Each page's body defines its Tick(i); a tick runs the ticks of the bodies it is made of.
+const kFloorTick = (...bodies) => `<body style="margin:0"><script>
+const ticks = [${bodies.map((b) => `(() => {${b}\nreturn Tick;})()`).join(', ')}];
+let i = 0;
+setInterval(() => { ++i; ticks.forEach((t) => t(i)); }, 20);</script></body>`;
+const kCaption = `
+const box = document.createElement('div');
+box.style.cssText = 'position:absolute;left:10px;top:10px;width:200px;height:20px;' +
+                    'font:bold 13px sans-serif;white-space:pre;contain:size layout style';
+box.textContent = 'vFin= -7.173 m/s';
+document.body.append(box);
+const Tick = (i) => { box.firstChild.data = 'vFin= ' + (300 * Math.sin(i / 50)).toFixed(3) + ' m/s'; };`;
+const kCanvases = `
+const views = [[437, 307], [535, 307], [535, 519]].map(([w, h]) => {
+  const c = document.createElement('canvas');
+  [c.width, c.height] = [w, h];
+  c.style.display = 'block';
+  document.body.append(c);
+  const ctx = c.getContext('2d');
+  ctx.fillRect(0, 0, w, h);
+  return ctx;
+});
+const Tick = (i) => views.forEach((ctx) => {
+  ctx.fillStyle = i % 2 ? '#f00' : '#0f0';
+  ctx.fillRect((7 * i) % 300, 100, 8, 8);
+});`;
+const kFloors = {
+  'one caption rewritten a tick': kFloorTick(kCaption),
+  "an 8-pixel square drawn a tick into each of three canvases of the views' sizes":
+      kFloorTick(kCanvases),
+  'both in one page': kFloorTick(kCaption, kCanvases),
+};
+
+async function FloorMs(html) {
+  const browser = await OpenBrowser();
+  try {
+    const page = await browser.context.newPage();
+    await page.setContent(html);
+    await page.waitForTimeout(500);
+    const cdp = await browser.context.newCDPSession(page);
+    await cdp.send('Performance.enable');
+    const thread = async () => (await cdp.send('Performance.getMetrics')).metrics
+        .find((m) => m.name === 'ThreadTime').value;
+    const before = await thread();
+    const ticks = await page.evaluate(async (ms) => {
+      const from = i;
+      await new Promise((r) => setTimeout(r, ms));
+      return i - from;
+    }, kAnimationMs / 2);
+    return (await thread() - before) * 1000 / ticks;
+  } finally {
+    await browser.close();
+  }
 }
 
 // The sky page's entry points timed in a second instance of its module, so that the page's
