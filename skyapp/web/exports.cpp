@@ -4,6 +4,7 @@
 // script holds no physics and formats no readout; it lays out what these return.
 #include <emscripten/emscripten.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -43,6 +44,10 @@ std::string reply;  // what the last call returned, alive until the next
 
 class Json {
  public:
+  Json() {
+    out_.reserve(1024);
+    out_ += '{';
+  }
   Json& Key(const char* k) {
     out_ += first_ ? "" : ",";
     first_ = false;
@@ -53,6 +58,14 @@ class Json {
   }
   Json& Str(const std::string& s) {
     out_ += '"';
+    // Most texts have nothing to escape: appended whole.
+    if (std::none_of(s.begin(), s.end(), [](char c) {
+          return c == '"' || c == '\\' || static_cast<unsigned char>(c) < 0x20;
+        })) {
+      out_ += s;
+      out_ += '"';
+      return *this;
+    }
     for (const char c : s) {
       if (c == '"' || c == '\\') {
         out_ += '\\';
@@ -83,7 +96,8 @@ class Json {
     return *this;
   }
   const char* Done() {
-    reply = "{" + out_ + "}";
+    out_ += '}';
+    reply.swap(out_);
     return reply.c_str();
   }
 

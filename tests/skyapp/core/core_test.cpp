@@ -6,10 +6,15 @@
 
 #include <clocale>
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
 #include <locale>
+#include <string>
+#include <vector>
 
 #include "sky/time.h"
 #include "skyapp/core/day_plot.h"
+#include "skyapp/core/readout_text.h"
 #include "skyapp/core/readouts.h"
 #include "skyapp/core/settings.h"
 #include "skyapp/core/station_text.h"
@@ -128,6 +133,41 @@ TEST(SharedCore, ReadoutsPrintTheTablesNumberWithItsUnit) {
   EXPECT_EQ(ReadoutText(f, Figure::kDxHz), "-");  // no DX station
   EXPECT_EQ(ReadoutText(f, Figure::kDxElevationDeg), "no DX station");
   EXPECT_EQ(CellText(Figure::kAzimuthDeg, 359.9996), "0.000");
+}
+
+// The digits are written without the C library where the rounding is plain; they must be the
+// library's own to the last character: against printf's exact rounding of the double, over
+// every magnitude the readouts reach, the halves the double holds exactly (ties to even), and
+// values a hair either side of a half.
+TEST(SharedCore, FixedDecimalsAreThoseTheCLibraryPrints) {
+  const auto printed = [](double v, int d) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.*f", d, Unsigned0(v, d));
+    return std::string(buf);
+  };
+  std::vector<double> values = {0,     0.5,         1.5,      2.5,   0.125,    2.675,
+                                -2.5,  -0.125,      999999.5, 1e9,   3e12,     -0.0004,
+                                -0.04, 403844.8195, 1.0005,   0.045, 359.9995, 12345678.9};
+  std::uint64_t x = 88172645463325252ULL;  // xorshift64: every magnitude from 1e-4 to 1e10
+  for (int i = 0; i < 20000; ++i) {
+    x ^= x << 13, x ^= x >> 7, x ^= x << 17;
+    const double unit = static_cast<double>(x >> 11) / 9007199254740992.0;
+    values.push_back((i % 2 ? -1 : 1) * std::pow(10.0, -4 + 14 * unit));
+  }
+  for (const double v : std::vector<double>(values)) {
+    values.push_back(std::nextafter(v, 1e300));
+    values.push_back(std::nextafter(v, -1e300));
+  }
+  for (const double v : values) {
+    for (int d = 0; d <= 6; ++d) {
+      // Each value also a hair either side of a half of its last decimal.
+      const double half = (std::floor(v * std::pow(10.0, d)) + 0.5) / std::pow(10.0, d);
+      for (const double w : {v, half, std::nextafter(half, 1e300), std::nextafter(half, -1e300)}) {
+        ASSERT_EQ(Fixed(w, d), printed(w, d)) << std::hexfloat << w << " with " << d;
+      }
+    }
+  }
+  EXPECT_EQ(Fixed(std::nan(""), 2), printed(std::nan(""), 2));
 }
 
 TEST(SharedCore, PlaybackStaysWithinTheDayAndTheDescriptionNamesItsExtremes) {
