@@ -747,13 +747,16 @@ const VornakPage = (() => {
       timers.set(id, t);
       // The browser counts a timeout in whole milliseconds, cutting off the fraction: rounded
       // up, the wait ends once the tick is due, not a fraction early to be waited out again.
+      // A microsecond early counts as due, so that the rounding error of the sums (a wait of
+      // 20.000000001 ms) neither costs a whole millisecond nor a second wait.
+      const kEarlyMs = 0.001;
       const wait = () => {
         const due = t.start + t.next * t.interval;
-        t.handle = setTimeout(fire, Math.max(0, Math.ceil(due - performance.now())));
+        t.handle = setTimeout(fire, Math.max(0, Math.ceil(due - performance.now() - kEarlyMs)));
       };
       const fire = () => {
         if (timers.get(id) !== t) return;
-        const now = performance.now();
+        const now = performance.now() + kEarlyMs;
         if (now < t.start + t.next * t.interval) {
           wait();
           return;
