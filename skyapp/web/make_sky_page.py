@@ -6,8 +6,11 @@ and the licences of everything in it."""
 import argparse
 import html
 import pathlib
-import re
 import sys
+
+# The page builders' shared last step, beside the web backend's own builder.
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[2] / 'toolkit' / 'web'))
+from page_file import write_page  # noqa: E402
 
 
 def main():
@@ -24,33 +27,15 @@ def main():
 
     scripts = {'@@MODULE@@': text(args.module), '@@UPLOT@@': text(args.uplot),
                '@@PAGE@@': text(args.page)}
-    for key, script in scripts.items():
-        # An inline script ends at the first "</script", whatever the script means by it.
-        if '</script' in script.lower():
-            sys.exit(f'make_sky_page: {key} holds "</script": cannot inline it')
     licences = []
     for entry in args.licence:
         name, spdx, path = entry.split('|', 2)
         title = f'{name} ({spdx})' if spdx else name
         licences.append(f'<details><summary>{html.escape(title)}</summary>'
                         f'<pre>{html.escape(text(path))}</pre></details>')
-    parts = dict(scripts)
-    parts['@@STYLE@@'] = text(args.uplot_style) + '\n' + text(args.style)
-    parts['@@LICENCES@@'] = '\n'.join(licences)
-    page = text(args.template)
-    for key, value in parts.items():
-        if page.count(key) != 1:
-            sys.exit(f'make_sky_page: the template must hold {key} exactly once')
-        page = page.replace(key, value)
-    # Nothing is fetched at run time: no source or link to another address.
-    if re.search(r'''(src|href)\s*=\s*["']?\s*https?:''', page, re.IGNORECASE):
-        sys.exit('make_sky_page: the page refers to an http(s) address')
-    data = page.encode('utf-8')
-    if len(data) > args.max_bytes:
-        sys.exit(f'make_sky_page: the page is {len(data)} bytes, above the {args.max_bytes} allowed')
-    out = pathlib.Path(args.out)
-    out.parent.mkdir(parents=True, exist_ok=True)
-    out.write_bytes(data)
+    parts = {'@@STYLE@@': text(args.uplot_style) + '\n' + text(args.style),
+             '@@LICENCES@@': '\n'.join(licences)}
+    write_page('make_sky_page', text(args.template), scripts, parts, args.out, args.max_bytes)
 
 
 if __name__ == '__main__':

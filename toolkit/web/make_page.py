@@ -6,9 +6,10 @@ import argparse
 import base64
 import json
 import pathlib
-import sys
 
 from fontTools.ttLib import TTFont
+
+from page_file import write_page
 
 
 def metrics(path):
@@ -43,32 +44,15 @@ def main():
     def font(path):
         return base64.b64encode(pathlib.Path(path).read_bytes()).decode('ascii')
 
-    module = text(args.module)
-    page = text(args.page)
-    for script in (module, page):
-        # An inline script ends at the first "</script", whatever the script means by it.
-        if '</script' in script.lower():
-            sys.exit(f'make_page: a script holds "</script": cannot inline it')
+    scripts = {'@@MODULE@@': text(args.module), '@@PAGE@@': text(args.page)}
     parts = {
         '@@STYLE@@': text(args.style),
-        '@@MODULE@@': module,
-        '@@PAGE@@': page,
         '@@TAHOMA@@': font(args.tahoma),
         '@@SANS@@': font(args.sans),
         '@@METRICS@@': json.dumps({'VornakTahoma': metrics(args.tahoma),
                                    'VornakSans': metrics(args.sans)}),
     }
-    html = text(args.template)
-    for key, value in parts.items():
-        if html.count(key) != 1:
-            sys.exit(f'make_page: the template must hold {key} exactly once')
-        html = html.replace(key, value)
-    data = html.encode('utf-8')
-    if len(data) > args.max_bytes:
-        sys.exit(f'make_page: the page is {len(data)} bytes, above the {args.max_bytes} allowed')
-    out = pathlib.Path(args.out)
-    out.parent.mkdir(parents=True, exist_ok=True)
-    out.write_bytes(data)
+    write_page('make_page', text(args.template), scripts, parts, args.out, args.max_bytes)
 
 
 if __name__ == '__main__':
