@@ -185,6 +185,18 @@ std::string EopText() {
          " days)";
 }
 
+// The table vornak-sky --table prints for `o`, as text.
+std::string TableText(const skyapp::TableOptions& o) {
+  char* buf = nullptr;
+  std::size_t size = 0;
+  FILE* out = open_memstream(&buf, &size);
+  (void)skyapp::WriteTable(o, out, stderr);
+  std::fclose(out);
+  std::string text(buf, size);
+  std::free(buf);
+  return text;
+}
+
 }  // namespace
 
 extern "C" {
@@ -352,13 +364,7 @@ EMSCRIPTEN_KEEPALIVE const char* vs_day(double ms) {
     o.csv = false;
     o.passes = !windows;
     o.windows = windows;
-    char* buf = nullptr;
-    std::size_t size = 0;
-    FILE* out = open_memstream(&buf, &size);
-    (void)skyapp::WriteTable(o, out, stderr);
-    std::fclose(out);
-    passes.append(buf, size);
-    std::free(buf);
+    passes += TableText(o);
   }
   return j.Key("passes").Str(passes).Done();
 }
@@ -373,13 +379,7 @@ EMSCRIPTEN_KEEPALIVE const char* vs_csv(double dayMs) {
     reply = "error: " + why;
     return reply.c_str();
   }
-  char* buf = nullptr;
-  std::size_t size = 0;
-  FILE* out = open_memstream(&buf, &size);
-  (void)skyapp::WriteTable(o, out, stderr);
-  std::fclose(out);
-  reply.assign(buf, size);
-  std::free(buf);
+  reply = TableText(o);
   return reply.c_str();
 }
 
