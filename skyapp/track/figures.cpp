@@ -5,10 +5,11 @@
 namespace skyapp::track {
 
 Figures FiguresAt(sky::UtcInstant utc, const sky::Site& site, const std::optional<sky::Site>& dx,
-                  double skedHz) {
+                  double skedHz, const sky::EopTable* eop) {
   std::optional<sky::Station> dxStation;
   if (dx) dxStation = dx->station;
-  return Figures{sky::DopplerAt(utc, site.station, dxStation, skedHz), utc};
+  const sky::SkyModel model{sky::MoonTheory::kSwissEphemeris, eop};
+  return Figures{sky::DopplerAt(utc, site.station, dxStation, skedHz, model), utc};
 }
 
 }  // namespace skyapp::track

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "sky/echo.h"
+#include "sky/eop.h"
 #include "sky/station.h"
 #include "sky/time.h"
 
@@ -22,12 +23,14 @@ struct Figures : sky::DopplerFigures {
 };
 
 // The figures for a station (and a DX station, whose two shifts stay 0 without one) at
-// `utc`, for a sked frequency of `skedHz`.
+// `utc`, for a sked frequency of `skedHz`, with the Earth's orientation from `eop` (none:
+// UT1 = UTC, no polar motion).
 //
 // Every other part of tracking reaches the sky core only through this function: the light-time
 // path's shifts (sky::DopplerAt: each leg solved at its own epochs, the Moon from Swiss
-// Ephemeris, UT1 taken as UTC) and the geometric direction of the Moon at `utc`.
+// Ephemeris) and the geometric direction of the Moon at `utc`.
 [[nodiscard]] Figures FiguresAt(sky::UtcInstant utc, const sky::Site& site,
-                                const std::optional<sky::Site>& dx, double skedHz);
+                                const std::optional<sky::Site>& dx, double skedHz,
+                                const sky::EopTable* eop = nullptr);
 
 }  // namespace skyapp::track

@@ -5,15 +5,18 @@
 #include <charconv>
 #include <cmath>
 #include <map>
+#include <memory>
+#include <utility>
 
 #include "skyapp/table_options.h"
 
 namespace skyapp::track {
 namespace {
 
-// The station options, checked by the table's own rules so that both say the same.
-const char* const kStation[] = {"--locator", "--lat",    "--lon",    "--height",
-                                "--dx",      "--dx-lat", "--dx-lon", "--dx-height"};
+// The station options and the EOP file, checked by the table's own rules so that both say
+// the same.
+const char* const kStation[] = {"--locator", "--lat",    "--lon",       "--height", "--dx",
+                                "--dx-lat",  "--dx-lon", "--dx-height", "--eop"};
 const char* const kValued[] = {"--sked-mhz",  "--mode",     "--rig",       "--rig-port",
                                "--rig-speed", "--rig-step", "--lo-mhz",    "--lo-side",
                                "--rot",       "--rot-port", "--rot-speed", "--rot-step",
@@ -98,6 +101,7 @@ bool ParseTrackCommandLine(const std::vector<std::string_view>& args, sky::UtcIn
   if (!ParseCommandLine(stationArgs, now, table, why)) return false;
   s.station = table.table.station;
   s.dx = table.table.dx;
+  if (table.table.eop) s.eop = std::make_shared<const sky::EopTable>(std::move(*table.table.eop));
 
   const auto number = [&](std::string_view n, double& v, double lo, double hi,
                           const char* expected) {
@@ -280,7 +284,7 @@ Tracking: vornak-sky --track STATION --sked-mhz MHZ [--mode MODE] [RADIO] [ROTAT
 
 Tracking keeps a radio on frequency and a dish on the Moon through Hamlib, once a second,
 until Ctrl-C or SIGTERM (status 0), with one status line a second; a radio or rotator that
-cannot be opened is status 2. The station options are the table's.
+cannot be opened is status 2. The station options and --eop are the table's.
   --sked-mhz MHZ           the sked frequency f, in MHz (band side)
   --mode MODE              own-echo: transmit f, receive this station's echo (default)
                            moon: transmit so that f reaches the Moon, receive what

@@ -95,7 +95,7 @@ bool TrackSession::OpenAll(std::string& why) {
 const TrackStatus& TrackSession::Tick() {
   const sky::UtcInstant now = clock_.Now();
   const sky::UtcInstant second{now.ms - now.ms % sky::kMsPerSecond};
-  status_.figures = FiguresAt(second, site_, dxSite_, settings_.skedHz);
+  status_.figures = FiguresAt(second, site_, dxSite_, settings_.skedHz, settings_.eop.get());
   status_.planned = PlanFrequencies(settings_.mode, settings_.skedHz, status_.figures);
   status_.rigErrorNow = status_.rotErrorNow = false;
   if (rig_) TickRig();

@@ -7,9 +7,11 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
+#include "sky/eop.h"
 #include "sky/station.h"
 #include "sky/time.h"
 #include "skyapp/track/figures.h"
@@ -101,6 +103,9 @@ struct TrackSettings {
   std::optional<Transverter> lo;
   bool retuneInTx = false;
   DishSettings dish;
+  // UT1 - UTC and polar motion (IERS finals2000A); none: UT1 = UTC, no polar motion. Shared,
+  // since a session keeps its own copy of the settings and a table may hold 20,000 days.
+  std::shared_ptr<const sky::EopTable> eop;
 };
 
 // What one tick did and saw. Frequencies at the band (Hz), converted from the radio's.

@@ -219,7 +219,7 @@ void SkyWindow::BuildControls(QWidget* panel) {
   timeGrid->addWidget(play_, 3, 0);
   timeGrid->addWidget(speed_, 3, 1);
   column->addWidget(timeBox);
-  column->addWidget(new TrackingPanel(station_, dx_, panel));
+  column->addWidget(new TrackingPanel(station_, dx_, model_, panel));
   column->addStretch(1);
 
   connect(liveButton_, &QRadioButton::toggled, this, [this](bool on) { setLive(on); });

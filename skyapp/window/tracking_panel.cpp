@@ -15,8 +15,10 @@
 #include <QSettings>
 #include <QSpinBox>
 #include <QTimer>
+#include <memory>
 
 #include "skyapp/track/hamlib_link.h"
+#include "skyapp/window/echo_panel.h"
 #include "skyapp/window/station_input.h"
 
 namespace skyapp {
@@ -52,8 +54,9 @@ QSpinBox* WholeSpin(QWidget* parent, const char* name, int hi, const QString& no
 
 }  // namespace
 
-TrackingPanel::TrackingPanel(StationInput* station, StationInput* dx, QWidget* parent)
-    : QGroupBox(tr("Tracking"), parent), station_(station), dx_(dx) {
+TrackingPanel::TrackingPanel(StationInput* station, StationInput* dx, const ModelBox* model,
+                             QWidget* parent)
+    : QGroupBox(tr("Tracking"), parent), station_(station), dx_(dx), model_(model) {
   auto* grid = new QGridLayout(this);
   mode_ = new QComboBox(this);
   mode_->setObjectName("trackMode");
@@ -228,6 +231,10 @@ std::optional<track::TrackOptions> TrackingPanel::Options(QString& why) const {
     s.dx = dx_->station();
   }
   s.skedHz = sked_->value() * 1e6;
+  // A copy: the file may be changed or dropped in the window while tracking runs.
+  if (const sky::EopTable* eop = model_ ? model_->model().eop : nullptr) {
+    s.eop = std::make_shared<const sky::EopTable>(*eop);
+  }
   s.rigStepHz = rigStep_->value();
   s.retuneInTx = retuneInTx_->isChecked();
   if (lo_->value() > 0) {

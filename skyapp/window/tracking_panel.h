@@ -23,13 +23,16 @@ class QTimer;
 
 namespace skyapp {
 
+class ModelBox;
 class StationInput;
 
 class TrackingPanel : public QGroupBox {
   Q_OBJECT
  public:
-  // Tracking is for the stations shown in `station` and `dx` when Start is pressed.
-  TrackingPanel(StationInput* station, StationInput* dx, QWidget* parent = nullptr);
+  // Tracking is for the stations shown in `station` and `dx` when Start is pressed, with the
+  // Earth orientation data `model` holds then (none without it).
+  TrackingPanel(StationInput* station, StationInput* dx, const ModelBox* model = nullptr,
+                QWidget* parent = nullptr);
   ~TrackingPanel() override;
 
   [[nodiscard]] bool tracking() const { return worker_.joinable(); }
@@ -54,6 +57,7 @@ class TrackingPanel : public QGroupBox {
 
   StationInput* station_;
   StationInput* dx_;
+  const ModelBox* model_;
   QComboBox* mode_;
   QDoubleSpinBox* sked_;
   QPushButton* start_;
